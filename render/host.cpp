@@ -1,0 +1,96 @@
+#include "render/host.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace vistarel::render {
+
+namespace {
+constexpr qint64 kPumpIntervalMs = 75;
+} // namespace
+
+Host::Host(QString appDataDir, const lang::MessageList& messages)
+    : m_appDataDir(std::move(appDataDir))
+    , m_messages(messages)
+{
+    if (!m_appDataDir.isEmpty() && !m_appDataDir.endsWith(u'/'))
+        m_appDataDir += u'/';
+    m_lastTick.start();
+}
+
+Host::~Host() = default;
+
+QString Host::message(int id) const
+{
+    return m_messages.message(id);
+}
+
+void Host::appendLog(const QString& text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineBreak);
+    m_memoLog << lines;
+    logAppended(lines);
+}
+
+void Host::clearLog()
+{
+    m_memoLog.clear();
+}
+
+bool Host::saveLog(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QString text;
+    for (const QString& line : m_memoLog)
+        text += line + QStringLiteral("\r\n");
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size();
+}
+
+void Host::setProgress(int percent)
+{
+    if (percent == m_progress)
+        return;
+    m_progress = percent;
+    progressChanged(percent);
+}
+
+void Host::pumpIfDue()
+{
+    if (m_lastTick.elapsed() > kPumpIntervalMs) {
+        m_lastTick.restart();
+        pumpMessages();
+    }
+}
+
+void Host::openFile(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+DialogResult ConsoleHost::taskDialog(const lang::TaskDialogText& text)
+{
+    shownDialogs << text.instruction + QStringLiteral(" | ") + text.content +
+                        QStringLiteral(" | ") + text.footer;
+    if (printDialogs) {
+        const QString shown = text.instruction + u'\n' + text.content + u'\n' + text.footer;
+        std::fprintf(stderr, "%s\n", qPrintable(shown));
+    }
+    return answer;
+}
+
+void ConsoleHost::messageBox(const QString& text)
+{
+    shownDialogs << text;
+    if (printDialogs)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+} // namespace vistarel::render
