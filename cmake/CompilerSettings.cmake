@@ -21,3 +21,10 @@ if(VISTAREL_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(vistarel_settings INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Fuzzing builds instrument all of our code for coverage; the fuzz targets add the driver.
+if(VISTAREL_FUZZ)
+    target_compile_options(vistarel_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(vistarel_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -63,6 +63,10 @@ struct LoadCallbacks
 LoadResult readProjectFile(const QString& path, SlideList& slides, OutputSettings& output,
                            const LoadCallbacks& callbacks = {});
 
+// The same for a project file's text already in memory (the file's decoded content).
+LoadResult readProjectText(const QString& text, SlideList& slides, OutputSettings& output,
+                           const LoadCallbacks& callbacks = {});
+
 // The "MusicFile" value split into its files: "|" separates, an entry starting with '"'
 // is quoted ("" inside stands for one quote), parts are trimmed, empty parts dropped.
 QStringList splitMusicFileValue(const QString& value);

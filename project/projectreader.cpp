@@ -77,7 +77,7 @@ OutputSettings readOutputSettings(const IniDocument& doc)
 }
 
 // Reads the file whole, refusing what cannot be a project (too large, unreadable).
-std::optional<QString> readProjectText(const QString& path, QString& error)
+std::optional<QString> readFileText(const QString& path, QString& error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -107,12 +107,19 @@ LoadResult readProjectFile(const QString& path, SlideList& slides, OutputSetting
         result.status = LoadResult::Status::FileNotFound;
         return result;
     }
-    const auto text = readProjectText(path, result.error);
+    const auto text = readFileText(path, result.error);
     if (!text) {
         result.status = LoadResult::Status::Unreadable;
         return result;
     }
-    const IniDocument doc = IniDocument::parse(*text);
+    return readProjectText(*text, slides, output, callbacks);
+}
+
+LoadResult readProjectText(const QString& text, SlideList& slides, OutputSettings& output,
+                           const LoadCallbacks& callbacks)
+{
+    LoadResult result;
+    const IniDocument doc = IniDocument::parse(text);
 
     // Slide sections count from Image0 up to the first gap.
     for (int i = 0;; ++i) {
