@@ -2,6 +2,7 @@
 
 #include "project/mediakind.h"
 #include "render/picture/compose.h"
+#include "render/picture/decoders.h"
 #include "render/picture/pictureloader.h"
 
 #include <QBuffer>
@@ -213,6 +214,9 @@ TEST_F(PictureLoader, EveryDecodableExtensionLoads)
         const int tolerance = raw ? 16 : lossy.contains(ext) ? 24 : 0;
         EXPECT_TRUE(near(first, kRed, tolerance)) << describe(first).toStdString();
         EXPECT_TRUE(near(second, kBlue, tolerance)) << describe(second).toStdString();
+        // The DNG is also a TIFF: make sure LibRaw read it, not the fallback reader.
+        if (raw)
+            EXPECT_EQ(render::decoders::raw(path(u"picture."_qs + ext), {}).size(), QSize(48, 64));
     }
     EXPECT_TRUE(host.shownDialogs.isEmpty()) << host.shownDialogs.join(u'\n').toStdString();
 }
