@@ -60,15 +60,13 @@ bool writeJpeg(const QImage& frame, const QString& path)
     tjhandle handle = tjInitCompress();
     unsigned char* data = nullptr;
     unsigned long size = 0;
-    const bool ok = tjCompress2(handle, frame.constBits(), frame.width(),
-                                int(frame.bytesPerLine()), frame.height(), TJPF_RGB, &data,
-                                &size, TJSAMP_420, 80, 0)
-                    == 0;
+    const bool ok = tjCompress2(handle, frame.constBits(), frame.width(), int(frame.bytesPerLine()),
+                                frame.height(), TJPF_RGB, &data, &size, TJSAMP_420, 80, 0) == 0;
     tjDestroy(handle);
     QFile out(path);
-    const bool written = ok && out.open(QIODevice::WriteOnly)
-                         && out.write(reinterpret_cast<const char*>(data), qint64(size))
-                                == qint64(size);
+    const bool written =
+        ok && out.open(QIODevice::WriteOnly) &&
+        out.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size);
     tjFree(data);
     return written;
 }
@@ -143,10 +141,13 @@ int main(int argc, char** argv)
         {"fit over blurred background", compose(true, render::ResampleFilter::FastLinear), {}},
     };
     if (!vips.isEmpty())
-        variants.push_back({"vipsthumbnail, one run a file", [&](const QString& file) {
-            return QProcess::execute(vips, {file, u"-s"_qs, size, u"-o"_qs,
-                                            work.filePath(u"vips.jpg[Q=80]"_qs)}) == 0;
-        }, {}});
+        variants.push_back({"vipsthumbnail, one run a file",
+                            [&](const QString& file) {
+                                return QProcess::execute(
+                                           vips, {file, u"-s"_qs, size, u"-o"_qs,
+                                                  work.filePath(u"vips.jpg[Q=80]"_qs)}) == 0;
+                            },
+                            {}});
     if (!measure(files, variants))
         return 1;
     std::printf("files: %lld, rounds: %d, frame %s, medians per file\n", qlonglong(files.size()),
@@ -166,7 +167,9 @@ int main(int argc, char** argv)
     std::printf("%-32s %7.1f ms\n", "vipsthumbnail, all in one run",
                 double(batch.nsecsElapsed()) / 1e6 / double(files.size()));
     const double reference = median(variants[3].times);
-    std::printf("ratio fit / vipsthumbnail:  %.2f (goal 1.5)\n", median(variants[0].times) / reference);
-    std::printf("ratio blur / vipsthumbnail: %.2f (goal 2.0)\n", median(variants[2].times) / reference);
+    std::printf("ratio fit / vipsthumbnail:  %.2f (goal 1.5)\n",
+                median(variants[0].times) / reference);
+    std::printf("ratio blur / vipsthumbnail: %.2f (goal 2.0)\n",
+                median(variants[2].times) / reference);
     return 0;
 }

@@ -24,9 +24,9 @@ QImage ffmpeg(const QString& file)
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(tool, {u"-v"_qs, u"error"_qs, u"-nostdin"_qs, u"-i"_qs, file,
-                         u"-frames:v"_qs, u"1"_qs, u"-f"_qs, u"image2pipe"_qs, u"-c:v"_qs,
-                         u"ppm"_qs, u"-pix_fmt"_qs, u"rgb24"_qs, u"pipe:1"_qs});
+    process.start(tool, {u"-v"_qs, u"error"_qs, u"-nostdin"_qs, u"-i"_qs, file, u"-frames:v"_qs,
+                         u"1"_qs, u"-f"_qs, u"image2pipe"_qs, u"-c:v"_qs, u"ppm"_qs, u"-pix_fmt"_qs,
+                         u"rgb24"_qs, u"pipe:1"_qs});
     if (!process.waitForFinished(kTimeoutMs)) {
         process.kill();
         process.waitForFinished();

@@ -64,13 +64,14 @@ QImage jpeg(const QByteArray& data, const FitHint& hint,
     int height = 0;
     int subsampling = 0;
     int colourSpace = 0;
-    if (tjDecompressHeader3(handle.get(), bytes, size, &width, &height, &subsampling, &colourSpace)
-            != 0
-        || width <= 0 || height <= 0)
+    if (tjDecompressHeader3(handle.get(), bytes, size, &width, &height, &subsampling,
+                            &colourSpace) != 0 ||
+        width <= 0 || height <= 0)
         return {};
     if (colourSpace == TJCS_CMYK || colourSpace == TJCS_YCCK)
         return {};
-    const QImageIOHandler::Transformations turn = orientation ? *orientation : exifOrientation(data);
+    const QImageIOHandler::Transformations turn =
+        orientation ? *orientation : exifOrientation(data);
     const tjscalingfactor scale = chooseScale(width, height, swapsAxes(turn), hint);
     QImage picture(TJSCALED(width, scale), TJSCALED(height, scale), QImage::Format_RGB888);
     if (picture.isNull())

@@ -85,8 +85,7 @@ bool reducedDecodeKeepsFit(QSize full, QSize reduced, const FitHint& hint)
         hint.stretch ? hint.frame : fitDownSize(full, hint.frame.width(), hint.frame.height());
     if (reduced.width() < 2 * fitted.width() || reduced.height() < 2 * fitted.height())
         return false;
-    return hint.stretch
-           || fitDownSize(reduced, hint.frame.width(), hint.frame.height()) == fitted;
+    return hint.stretch || fitDownSize(reduced, hint.frame.width(), hint.frame.height()) == fitted;
 }
 
 PictureDecoder pictureDecoderFor(const QString& extension)
@@ -126,8 +125,7 @@ bool LoadPictureFile(Host& host, QImage& bitmap, const QString& file, const FitH
     bitmap = decodePicture(source, hint);
     if (!bitmap.isNull())
         return true;
-    host.taskDialog({host.message(23), host.message(24) + u"\r\n\r\n"_qs + file,
-                     host.message(26)});
+    host.taskDialog({host.message(23), host.message(24) + u"\r\n\r\n"_qs + file, host.message(26)});
     return false;
 }
 

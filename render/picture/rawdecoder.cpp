@@ -46,8 +46,8 @@ bool coversSensor(QSize preview, int width, int height)
 {
     const int previewLong = std::max(preview.width(), preview.height());
     const int previewShort = std::min(preview.width(), preview.height());
-    return previewLong >= kFullPreviewShare * std::max(width, height)
-           && previewShort >= kFullPreviewShare * std::min(width, height);
+    return previewLong >= kFullPreviewShare * std::max(width, height) &&
+           previewShort >= kFullPreviewShare * std::min(width, height);
 }
 
 QImage embeddedRendering(LibRaw& raw, const FitHint& hint)

@@ -104,7 +104,8 @@ void storeWeights(const std::vector<double>& real, int lo, double total, Taps& t
     std::int32_t sum = 0;
     int largest = 0;
     for (int k = 0; k < n; ++k) {
-        fixed[std::size_t(k)] = std::int32_t(std::lround(real[std::size_t(k)] / total * kWeightOne));
+        fixed[std::size_t(k)] =
+            std::int32_t(std::lround(real[std::size_t(k)] / total * kWeightOne));
         sum += fixed[std::size_t(k)];
         if (fixed[std::size_t(k)] > fixed[std::size_t(largest)])
             largest = k;
@@ -179,7 +180,8 @@ struct Target
 #define VISTAREL_HOT_LOOP __attribute__((target_clones("avx2", "default")))
 
 // Output rows [rowFrom, rowTo): each is the filtered row of the same index in `in`.
-VISTAREL_HOT_LOOP void horizontalRows(Plane in, Target out, int rowFrom, int rowTo, const Taps& columns)
+VISTAREL_HOT_LOOP void horizontalRows(Plane in, Target out, int rowFrom, int rowTo,
+                                      const Taps& columns)
 {
     const int width = columns.size();
     for (int y = rowFrom; y < rowTo; ++y) {
@@ -204,7 +206,8 @@ VISTAREL_HOT_LOOP void horizontalRows(Plane in, Target out, int rowFrom, int row
 }
 
 // Output rows [rowFrom, rowTo), each rowBytes long, filtered down the columns of `in`.
-VISTAREL_HOT_LOOP void verticalRows(Plane in, Target out, int rowBytes, int rowFrom, int rowTo, const Taps& rows)
+VISTAREL_HOT_LOOP void verticalRows(Plane in, Target out, int rowBytes, int rowFrom, int rowTo,
+                                    const Taps& rows)
 {
     std::vector<std::int32_t> sums(static_cast<std::size_t>(rowBytes));
     for (int y = rowFrom; y < rowTo; ++y) {
@@ -225,8 +228,7 @@ VISTAREL_HOT_LOOP void verticalRows(Plane in, Target out, int rowBytes, int rowF
 
 // Runs work(from, to) over [0, rows) split into one band per thread; the caller's thread
 // takes the first band.
-template <typename Work>
-void forBands(int rows, int threads, const Work& work)
+template <typename Work> void forBands(int rows, int threads, const Work& work)
 {
     threads = std::clamp(threads, 1, std::max(1, rows));
     if (threads == 1) {

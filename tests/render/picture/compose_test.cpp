@@ -66,8 +66,7 @@ TEST(Compose, FitOnBlackGeometry)
                             ResampleFilter::FastLinear);
         EXPECT_EQ(picture.size(), c.frame) << c.picture.width() << "x" << c.picture.height();
         EXPECT_EQ(picture.format(), QImage::Format_RGB888);
-        EXPECT_EQ(pictureArea(picture), c.placed)
-            << c.picture.width() << "x" << c.picture.height();
+        EXPECT_EQ(pictureArea(picture), c.placed) << c.picture.width() << "x" << c.picture.height();
     }
 }
 
@@ -93,7 +92,10 @@ TEST(Compose, BlurredBackgroundIsTheGrownCopyCutInTheMiddle)
     ASSERT_EQ(frame.size(), QSize(1920, 1080));
     EXPECT_EQ(frame.copy(560, 240, 800, 600), source);
     // Frame point (x, y) shows source point (x / 2.4, (y + 180) / 2.4).
-    struct Probe { int x, y; };
+    struct Probe
+    {
+        int x, y;
+    };
     for (const Probe p : {Probe{100, 0}, Probe{300, 540}, Probe{1800, 1079}, Probe{1500, 100}}) {
         const QColor seen = frame.pixelColor(p.x, p.y);
         const double red = 255.0 * (p.x / 2.4) / 799;
@@ -114,8 +116,8 @@ TEST(Compose, BlurredBackgroundIsSmooth)
     ComposeBlurredBackground(board, 1000, 300);
     int largestStep = 0;
     for (int x = 1; x < 300; ++x)
-        largestStep = std::max(largestStep, std::abs(board.pixelColor(x, 150).red()
-                                                     - board.pixelColor(x - 1, 150).red()));
+        largestStep = std::max(largestStep, std::abs(board.pixelColor(x, 150).red() -
+                                                     board.pixelColor(x - 1, 150).red()));
     EXPECT_LE(largestStep, 16);
 }
 

@@ -126,18 +126,23 @@ std::vector<Entry> rawEntries(const QImage& picture, quint32 dataAt, quint32 dat
     };
     if (withOrientation)
         e.push_back(shorts(274, {quint16(orientation)}));
-    for (Entry x : {shorts(277, {1}), longs(278, {quint32(picture.height())}),
-                    longs(279, {dataSize}), shorts(284, {1}), shorts(33421, {2, 2}),
-                    bytes(33422, {0, 1, 1, 2}), bytes(50706, {1, 4, 0, 0}),
-                    text(50708, "Vistarel Test"), longs(50717, {65535}),
-                    // XYZ to camera: the inverse of the sRGB primaries, so that the mosaic
-                    // holds linear sRGB.
-                    rationals(50721, SRational,
-                              {{32406, 10000}, {-15372, 10000}, {-4986, 10000},
-                               {-9689, 10000}, {18758, 10000}, {415, 10000},
-                               {557, 10000}, {-2040, 10000}, {10570, 10000}}),
-                    rationals(50728, Rational, {{1, 1}, {1, 1}, {1, 1}}),
-                    shorts(50778, {21})})
+    for (Entry x :
+         {shorts(277, {1}), longs(278, {quint32(picture.height())}), longs(279, {dataSize}),
+          shorts(284, {1}), shorts(33421, {2, 2}), bytes(33422, {0, 1, 1, 2}),
+          bytes(50706, {1, 4, 0, 0}), text(50708, "Vistarel Test"), longs(50717, {65535}),
+          // XYZ to camera: the inverse of the sRGB primaries, so that the mosaic
+          // holds linear sRGB.
+          rationals(50721, SRational,
+                    {{32406, 10000},
+                     {-15372, 10000},
+                     {-4986, 10000},
+                     {-9689, 10000},
+                     {18758, 10000},
+                     {415, 10000},
+                     {557, 10000},
+                     {-2040, 10000},
+                     {10570, 10000}}),
+          rationals(50728, Rational, {{1, 1}, {1, 1}, {1, 1}}), shorts(50778, {21})})
         e.push_back(x);
     return e;
 }

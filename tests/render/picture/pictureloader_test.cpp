@@ -50,8 +50,9 @@ QImage quadrants(int w, int h)
 
 bool near(QRgb a, QRgb b, int tolerance)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 QString describe(QRgb c)
@@ -92,11 +93,11 @@ bool run(const QString& tool, const QStringList& arguments)
     }
     QProcess process;
     process.start(program, arguments);
-    const bool ok = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-                    && process.exitCode() == 0;
+    const bool ok = process.waitForFinished(60000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     if (!ok)
-        ADD_FAILURE() << tool.toStdString() << " " << arguments.join(u' ').toStdString()
-                      << ": " << process.readAllStandardError().toStdString();
+        ADD_FAILURE() << tool.toStdString() << " " << arguments.join(u' ').toStdString() << ": "
+                      << process.readAllStandardError().toStdString();
     return ok;
 }
 
@@ -121,18 +122,18 @@ protected:
         halves(64, 48, kRed, kBlue).save(reference);
         // ImageMagick writes most formats; PSD uncompressed, as the encoder's reader
         // handles that layout.
-        for (const char* ext : {"png", "jpg", "bmp", "gif", "tif", "webp", "tga", "ico", "pcx",
-                                "jp2", "j2k"})
+        for (const char* ext :
+             {"png", "jpg", "bmp", "gif", "tif", "webp", "tga", "ico", "pcx", "jp2", "j2k"})
             run(u"convert"_qs, {reference, path(u"picture."_qs + QString::fromLatin1(ext))});
         run(u"convert"_qs, {reference, u"-compress"_qs, u"none"_qs, path(u"picture.psd"_qs)});
         run(u"heif-enc"_qs, {u"-q"_qs, u"90"_qs, reference, u"-o"_qs, path(u"picture.heic"_qs)});
         run(u"heif-enc"_qs, {u"-q"_qs, u"90"_qs, reference, u"-o"_qs, path(u"picture.avif"_qs)});
         writeFile(path(u"picture.dng"_qs), test::makeDng(halves(64, 48, kRed, kBlue), 6));
         // Same formats under their other extensions.
-        const std::map<QString, QString> copies{
-            {u"jpeg"_qs, u"jpg"_qs}, {u"jpe"_qs, u"jpg"_qs},   {u"jfif"_qs, u"jpg"_qs},
-            {u"dib"_qs, u"bmp"_qs},  {u"tiff"_qs, u"tif"_qs},  {u"heif"_qs, u"heic"_qs},
-            {u"jpf"_qs, u"jp2"_qs},  {u"jpx"_qs, u"jp2"_qs}};
+        const std::map<QString, QString> copies{{u"jpeg"_qs, u"jpg"_qs}, {u"jpe"_qs, u"jpg"_qs},
+                                                {u"jfif"_qs, u"jpg"_qs}, {u"dib"_qs, u"bmp"_qs},
+                                                {u"tiff"_qs, u"tif"_qs}, {u"heif"_qs, u"heic"_qs},
+                                                {u"jpf"_qs, u"jp2"_qs},  {u"jpx"_qs, u"jp2"_qs}};
         for (const auto& [to, from] : copies)
             QFile::copy(path(u"picture."_qs + from), path(u"picture."_qs + to));
         for (const QString& ext : project::pictureExtensions())
@@ -195,8 +196,8 @@ TEST_F(PictureLoader, EveryDecodableExtensionLoads)
     // upright by its orientation (a quarter turn clockwise): red on top, blue below. Every
     // raw extension holds the same DNG-structured file (LibRaw tells makers apart by
     // content), so those rows show the routing, not each maker's layout.
-    const QStringList lossy{u"jpg"_qs, u"jpeg"_qs, u"jpe"_qs, u"jfif"_qs, u"webp"_qs,
-                            u"heic"_qs, u"heif"_qs, u"avif"_qs};
+    const QStringList lossy{u"jpg"_qs,  u"jpeg"_qs, u"jpe"_qs,  u"jfif"_qs,
+                            u"webp"_qs, u"heic"_qs, u"heif"_qs, u"avif"_qs};
     const auto hostOwner = makeHost();
     render::ConsoleHost& host = *hostOwner;
     for (const QString& ext : project::pictureExtensions()) {
@@ -215,8 +216,9 @@ TEST_F(PictureLoader, EveryDecodableExtensionLoads)
         EXPECT_TRUE(near(first, kRed, tolerance)) << describe(first).toStdString();
         EXPECT_TRUE(near(second, kBlue, tolerance)) << describe(second).toStdString();
         // The DNG is also a TIFF: make sure LibRaw read it, not the fallback reader.
-        if (raw)
+        if (raw) {
             EXPECT_EQ(render::decoders::raw(path(u"picture."_qs + ext), {}).size(), QSize(48, 64));
+        }
     }
     EXPECT_TRUE(host.shownDialogs.isEmpty()) << host.shownDialogs.join(u'\n').toStdString();
 }
@@ -244,10 +246,11 @@ TEST_F(PictureLoader, ExifOrientationTurnsPhotosUpright)
             ASSERT_EQ(bitmap.size(), size);
             const int w = size.width();
             const int h = size.height();
-            const QPoint probes[4] = {{w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4},
-                                      {3 * w / 4, 3 * h / 4}};
+            const QPoint probes[4] = {
+                {w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
             for (int q = 0; q < 4; ++q)
-                EXPECT_TRUE(near(bitmap.pixel(probes[q]), kQuadrants[expected[orientation - 1][q]], 30))
+                EXPECT_TRUE(
+                    near(bitmap.pixel(probes[q]), kQuadrants[expected[orientation - 1][q]], 30))
                     << "quadrant " << q << " " << describe(bitmap.pixel(probes[q])).toStdString();
         }
     }
@@ -260,7 +263,8 @@ TEST_F(PictureLoader, ReducedDecodingComposesLikeTheFullPicture)
     QImage photo(1600, 1200, QImage::Format_RGB888);
     for (int y = 0; y < 1200; ++y)
         for (int x = 0; x < 1600; ++x)
-            photo.setPixel(x, y, qRgb(x * 255 / 1599, y * 255 / 1199, (x / 80 + y / 80) % 2 ? 200 : 40));
+            photo.setPixel(x, y,
+                           qRgb(x * 255 / 1599, y * 255 / 1199, (x / 80 + y / 80) % 2 ? 200 : 40));
     const QString file = path(u"photo.jpg"_qs);
     ASSERT_TRUE(photo.save(file, "JPEG", 95));
     const auto hostOwner = makeHost();
@@ -271,8 +275,10 @@ TEST_F(PictureLoader, ReducedDecodingComposesLikeTheFullPicture)
         ASSERT_TRUE(render::LoadPictureFile(host, full, file));
         ASSERT_TRUE(render::LoadPictureFile(host, hinted, file, FitHint{{300, 300}, stretch}));
         EXPECT_LT(hinted.width(), full.width());
-        render::ComposeSlidePicture(full, 300, 300, stretch, false, render::ResampleFilter::Lanczos3);
-        render::ComposeSlidePicture(hinted, 300, 300, stretch, false, render::ResampleFilter::Lanczos3);
+        render::ComposeSlidePicture(full, 300, 300, stretch, false,
+                                    render::ResampleFilter::Lanczos3);
+        render::ComposeSlidePicture(hinted, 300, 300, stretch, false,
+                                    render::ResampleFilter::Lanczos3);
         ASSERT_EQ(hinted.size(), full.size());
         double total = 0;
         for (int y = 0; y < full.height(); ++y)
@@ -294,8 +300,10 @@ TEST_F(PictureLoader, CameraPreviewIsUsedAndTurnedUpright)
     QImage bitmap;
     ASSERT_TRUE(render::LoadPictureFile(host, bitmap, file));
     ASSERT_EQ(bitmap.size(), QSize(64, 48));
-    EXPECT_TRUE(near(bitmap.pixel(12, 24), qRgb(255, 255, 0), 30)) << describe(bitmap.pixel(12, 24)).toStdString();
-    EXPECT_TRUE(near(bitmap.pixel(52, 24), qRgb(0, 255, 0), 30)) << describe(bitmap.pixel(52, 24)).toStdString();
+    EXPECT_TRUE(near(bitmap.pixel(12, 24), qRgb(255, 255, 0), 30))
+        << describe(bitmap.pixel(12, 24)).toStdString();
+    EXPECT_TRUE(near(bitmap.pixel(52, 24), qRgb(0, 255, 0), 30))
+        << describe(bitmap.pixel(52, 24)).toStdString();
 }
 
 TEST_F(PictureLoader, ContentWinsOverAWrongExtension)
@@ -310,7 +318,8 @@ TEST_F(PictureLoader, ContentWinsOverAWrongExtension)
         QImage bitmap;
         EXPECT_TRUE(render::LoadPictureFile(host, bitmap, path(QString::fromLatin1(name)))) << name;
         EXPECT_EQ(bitmap.size(), QSize(64, 48)) << name;
-        EXPECT_TRUE(near(bitmap.pixel(12, 24), kRed, 40)) << name << describe(bitmap.pixel(12, 24)).toStdString();
+        EXPECT_TRUE(near(bitmap.pixel(12, 24), kRed, 40))
+            << name << describe(bitmap.pixel(12, 24)).toStdString();
     }
     EXPECT_TRUE(host.shownDialogs.isEmpty());
 }

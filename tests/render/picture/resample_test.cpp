@@ -34,7 +34,9 @@ QImage pattern(int w, int h)
 double referenceKernel(ResampleFilter filter, double x)
 {
     x = std::abs(x);
-    auto sinc = [](double t) { return t == 0 ? 1.0 : std::sin(std::numbers::pi * t) / (std::numbers::pi * t); };
+    auto sinc = [](double t) {
+        return t == 0 ? 1.0 : std::sin(std::numbers::pi * t) / (std::numbers::pi * t);
+    };
     switch (filter) {
     case ResampleFilter::Lanczos3:
         return x < 3 ? sinc(x) * sinc(x / 3) : 0;
@@ -63,16 +65,16 @@ QImage referenceResample(const QImage& src, int w, int h, ResampleFilter filter)
                 if (wy == 0)
                     continue;
                 for (int i = 0; i < src.width(); ++i) {
-                    const double weight = wy
-                                          * referenceKernel(filter, (i + 0.5 - (x + 0.5) * sx)
-                                                                        / std::max(sx, 1.0));
+                    const double weight = wy * referenceKernel(filter, (i + 0.5 - (x + 0.5) * sx) /
+                                                                           std::max(sx, 1.0));
                     for (int c = 0; c < 3; ++c)
                         sum[c] += weight * src.constScanLine(j)[3 * i + c];
                     total += weight;
                 }
             }
             for (int c = 0; c < 3; ++c)
-                out.scanLine(y)[3 * x + c] = uchar(std::clamp(std::lround(sum[c] / total), 0L, 255L));
+                out.scanLine(y)[3 * x + c] =
+                    uchar(std::clamp(std::lround(sum[c] / total), 0L, 255L));
         }
     }
     return out;
@@ -91,9 +93,12 @@ int maxDifference(const QImage& a, const QImage& b)
 
 TEST(Resample, ConstantPictureStaysConstantAtExactSizes)
 {
-    struct Case { int sw, sh, w, h; };
-    const Case cases[] = {{400, 300, 37, 23}, {10, 7, 1920, 1081}, {3, 3, 1, 1}, {1, 1, 5, 9},
-                          {1000, 2, 3, 200}};
+    struct Case
+    {
+        int sw, sh, w, h;
+    };
+    const Case cases[] = {
+        {400, 300, 37, 23}, {10, 7, 1920, 1081}, {3, 3, 1, 1}, {1, 1, 5, 9}, {1000, 2, 3, 200}};
     for (const Case& c : cases) {
         QImage source(c.sw, c.sh, QImage::Format_RGB888);
         source.fill(QColor(200, 17, 99));
@@ -104,15 +109,18 @@ TEST(Resample, ConstantPictureStaysConstantAtExactSizes)
             for (int y = 0; y < out.height(); ++y)
                 for (int x = 0; x < out.width(); ++x)
                     ASSERT_EQ(out.pixel(x, y), qRgb(200, 17, 99))
-                        << c.sw << "x" << c.sh << " -> " << c.w << "x" << c.h << " at " << x
-                        << "," << y << " filter " << int(filter);
+                        << c.sw << "x" << c.sh << " -> " << c.w << "x" << c.h << " at " << x << ","
+                        << y << " filter " << int(filter);
         }
     }
 }
 
 TEST(Resample, MatchesSlowReferenceWhenShrinkingAndGrowing)
 {
-    struct Case { int sw, sh, w, h; };
+    struct Case
+    {
+        int sw, sh, w, h;
+    };
     const Case cases[] = {{97, 61, 40, 23}, {13, 9, 50, 31}, {60, 40, 60, 17}};
     for (const Case& c : cases) {
         const QImage source = pattern(c.sw, c.sh);

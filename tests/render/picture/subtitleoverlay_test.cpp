@@ -58,7 +58,7 @@ TEST(SubtitleOverlay, PartlyCoveredPixelsGetAlphaFromTheDifference)
         {qRgb(20, 40, 60), qRgb(20, 40, 60), qRgba(20, 40, 60, 255)},          // opaque
         {qRgb(0, 0, 0), qRgb(255, 255, 255), qRgba(0, 0, 0, 0)},               // untouched
         {qRgb(0, 0, 0), qRgb(255, 255, 254), qRgba(0, 0, 0, 1)},               // d = 254
-        {qRgb(90, 90, 90), qRgb(60, 60, 60), qRgba(90, 90, 90, 255)}, // darker on white: capped
+        {qRgb(90, 90, 90), qRgb(60, 60, 60), qRgba(90, 90, 90, 255)},    // darker on white: capped
         {qRgb(220, 10, 10), qRgb(250, 60, 60), qRgba(255, 12, 12, 212)}, // colour capped at 255
     };
     for (const Case& c : cases) {
@@ -75,7 +75,7 @@ TEST(SubtitleOverlay, PartlyCoveredPixelsGetAlphaFromTheDifference)
 TEST(SubtitleOverlay, FailureIsReportedByTheResult)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(RenderSubtitleOverlay(dir.filePath(u"no/such/folder/sub.png"_qs), 10, 10,
-                                       [](QImage&) {}));
+    EXPECT_FALSE(
+        RenderSubtitleOverlay(dir.filePath(u"no/such/folder/sub.png"_qs), 10, 10, [](QImage&) {}));
     EXPECT_FALSE(RenderSubtitleOverlay(dir.filePath(u"sub.png"_qs), 0, 10, [](QImage&) {}));
 }
