@@ -324,6 +324,24 @@ TEST_F(PictureLoader, ContentWinsOverAWrongExtension)
     EXPECT_TRUE(host.shownDialogs.isEmpty());
 }
 
+TEST_F(PictureLoader, TransparencyIsLaidOverBlack)
+{
+    QImage picture(8, 8, QImage::Format_ARGB32);
+    picture.fill(qRgba(255, 255, 255, 0));
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 8; ++y)
+            picture.setPixel(x, y, qRgba(255, 0, 0, 128));
+    const QString file = path(u"transparent.png"_qs);
+    ASSERT_TRUE(picture.save(file));
+    const auto hostOwner = makeHost();
+    QImage bitmap;
+    ASSERT_TRUE(render::LoadPictureFile(*hostOwner, bitmap, file));
+    EXPECT_EQ(bitmap.format(), QImage::Format_RGB888);
+    EXPECT_TRUE(near(bitmap.pixel(1, 1), qRgb(128, 0, 0), 1))
+        << describe(bitmap.pixel(1, 1)).toStdString();
+    EXPECT_EQ(bitmap.pixel(6, 6), qRgb(0, 0, 0));
+}
+
 TEST_F(PictureLoader, UnreadableFilesShowTheMediaErrorDialog)
 {
     // Files that no decoder reads, including formats nothing on this system decodes, and
