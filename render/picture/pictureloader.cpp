@@ -3,6 +3,7 @@
 #include "project/mediakind.h"
 #include "render/picture/compose.h"
 #include "render/picture/decoders.h"
+#include "render/tools/mediaprobe.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -119,9 +120,8 @@ QImage decodePicture(const QString& file, const FitHint& hint)
 
 bool LoadPictureFile(Host& host, QImage& bitmap, const QString& file, const FitHint& hint)
 {
-    // A clip is shown by its cached first frame. Making that frame needs the tool runner;
-    // until it is wired in here, a clip is reported like any unreadable file.
-    const QString source = project::IsVideoFile(file) ? QString() : file;
+    // A clip is shown by its cached first frame.
+    const QString source = project::IsVideoFile(file) ? GetVideoThumbnail(host, file) : file;
     bitmap = decodePicture(source, hint);
     if (!bitmap.isNull())
         return true;

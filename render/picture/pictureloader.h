@@ -44,8 +44,8 @@ QStringList decoderTableExtensions();
 // null image when nothing can read the file. No dialog; callable from any thread.
 QImage decodePicture(const QString& file, const FitHint& hint = {});
 
-// Fills `bitmap` with the picture of `file`. A video clip is to be shown by its cached
-// first frame; until the clip-thumbnail maker is wired in, a clip counts as unreadable.
+// Fills `bitmap` with the picture of `file`; a video clip by its cached first frame
+// (GetVideoThumbnail), which runs ffmpeg on a cache miss.
 // When the file cannot be read, shows the media-error task dialog (Str23; Str24,
 // a blank line and the file's name; Str26) through the host, leaves `bitmap` null and
 // returns false; the render log is not saved. On the host's thread.
