@@ -34,8 +34,9 @@ void ensureSubtitleFonts()
 QFont subtitleFont(const TFontSpec& spec)
 {
     ensureSubtitleFonts();
+    // No style hint: it would override the platform's own aliases (a monospaced face
+    // for "Courier New"); an unknown family still falls back to the default sans.
     QFont font(spec.family);
-    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(spec.px, 1));
     font.setBold((spec.style & kStyleBold) != 0);
     font.setItalic((spec.style & kStyleItalic) != 0);

@@ -64,6 +64,8 @@ TEST(SubtitleDraw, TahomaResolvesToItsCompatibleFont)
     EXPECT_EQ(regular.pixelSize(), 29);
     EXPECT_TRUE(QFontInfo(subtitleFont({u"Tahoma"_qs, 29, kStyleBold})).bold());
     EXPECT_FALSE(QFontInfo(subtitleFont({u"No Such Family Here"_qs, 29, 0})).family().isEmpty());
+    // Other names go through the platform's matching, which knows its look-alikes.
+    EXPECT_TRUE(QFontInfo(subtitleFont({u"Courier New"_qs, 29, 0})).fixedPitch());
 }
 
 TEST(SubtitleDraw, RtfInkSitsOnItsLineAboveTheLowerEdge)
