@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFontInfo>
 
+#include <atomic>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 using namespace vistarel::subtitle;
@@ -236,4 +239,32 @@ TEST(SubtitleDraw, RepeatedDrawDoesNotParseAgain)
     EXPECT_EQ(rtfParseCount(), parses);
     DrawSubtitle(picture, u"{\\rtf1 another}"_qs, QString(), 0, 0);
     EXPECT_EQ(rtfParseCount(), parses + 1);
+}
+
+TEST(SubtitleDraw, WorkerThreadsDrawWhatTheMainThreadDraws)
+{
+    // Two subtitles in turn keep replacing the shared parse cache while others read it.
+    const QString subtitles[] = {u"{\\rtf1\\qc\\b threads\\b0  one\\par\\i two}"_qs,
+                                 u"{\\rtf1{\\colortbl;\\red9;}\\highlight1 other}"_qs};
+    const QImage background = filled(320, 180, QColor(30, 60, 90));
+    QImage expected[2] = {background, background};
+    for (int i = 0; i < 2; ++i)
+        DrawSubtitle(expected[i], subtitles[i], QString(), 0, 0);
+    ASSERT_NE(expected[0], background);
+
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 25; ++round) {
+                const int which = (t + round) % 2;
+                QImage picture = background;
+                DrawSubtitle(picture, subtitles[which], QString(), 0, 0);
+                mismatches += picture != expected[which];
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(mismatches, 0);
 }
