@@ -31,17 +31,17 @@ void ensureSubtitleFonts()
     });
 }
 
-QFont subtitleFont(const TFontSpec& spec)
+QFont subtitleFont(const TFontSpec& wanted)
 {
     ensureSubtitleFonts();
     // No style hint: it would override the platform's own aliases (a monospaced face
     // for "Courier New"); an unknown family still falls back to the default sans.
-    QFont font(spec.family);
-    font.setPixelSize(std::max(spec.px, 1));
-    font.setBold((spec.style & kStyleBold) != 0);
-    font.setItalic((spec.style & kStyleItalic) != 0);
-    font.setUnderline((spec.style & kStyleUnderline) != 0);
-    font.setStrikeOut((spec.style & kStyleStrikeOut) != 0);
+    QFont font(wanted.family);
+    font.setPixelSize(std::max(wanted.px, 1));
+    font.setBold((wanted.style & kStyleBold) != 0);
+    font.setItalic((wanted.style & kStyleItalic) != 0);
+    font.setUnderline((wanted.style & kStyleUnderline) != 0);
+    font.setStrikeOut((wanted.style & kStyleStrikeOut) != 0);
     font.setStyleStrategy(
         QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     return font;

@@ -15,9 +15,9 @@ namespace vistarel::subtitle {
 // after the QGuiApplication exists.
 void ensureSubtitleFonts();
 
-// The font for a spec: family resolved by the platform with a sans fallback, em height
+// The QFont for a TFontSpec: family resolved by the platform with a sans fallback, em height
 // in pixels, style bits, grey-scale anti-aliasing (the same shapes on every background).
-QFont subtitleFont(const TFontSpec& spec);
+QFont subtitleFont(const TFontSpec& wanted);
 
 // Measures with the real fonts; caches the metrics of the fonts it has seen. One object
 // per drawing call or thread.
