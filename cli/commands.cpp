@@ -6,10 +6,13 @@ namespace vistarel::cli {
 
 std::span<const Command> commands()
 {
-    static const std::array<Command, 2> table = {{
+    static const std::array<Command, 4> table = {{
         {"info", "[--json] [--skip-missing] PROJECT.vrj", "print a project", runInfo},
         {"save-as", "[--skip-missing] IN.vrj OUT.vrj", "read a project and write it again",
          runSaveAs},
+        {"rtf", "[--json] FILE.rtf", "show how a subtitle's RTF is read", runRtf},
+        {"subtitle", "(FILE.rtf|TEXT) --out PICTURE.png [--size WxH] [options]",
+         "draw a subtitle onto a grey picture", runSubtitle},
     }};
     return table;
 }

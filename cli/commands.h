@@ -22,5 +22,7 @@ std::span<const Command> commands();
 // The commands, defined in their own files.
 int runInfo(CliContext& context);
 int runSaveAs(CliContext& context);
+int runRtf(CliContext& context);
+int runSubtitle(CliContext& context);
 
 } // namespace vistarel::cli
