@@ -1,5 +1,7 @@
 #include "render/picture/subtitleoverlay.h"
 
+#include "subtitle/subtitledraw.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -49,6 +51,15 @@ bool RenderSubtitleOverlay(const QString& target, int W, int H,
     }
     subtitleOverlayFromCanvases(onBlack, onWhite).save(target, "PNG");
     return QFile::exists(target);
+}
+
+bool RenderClipSubtitleOverlay(const QString& target, const QString& subtitle,
+                               const QString& font, std::uint32_t fontColor,
+                               std::int32_t fontSize, int W, int H)
+{
+    return RenderSubtitleOverlay(target, W, H, [&](QImage& canvas) {
+        subtitle::DrawSubtitle(canvas, subtitle, font, fontColor, fontSize);
+    });
 }
 
 } // namespace vistarel::render

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 namespace vistarel::render {
@@ -18,5 +19,11 @@ QImage subtitleOverlayFromCanvases(const QImage& onBlack, const QImage& onWhite)
 // Returns whether the target file exists afterwards (never shows a dialog).
 bool RenderSubtitleOverlay(const QString& target, int W, int H,
                            const std::function<void(QImage&)>& draw);
+
+// A clip's subtitle overlay: RenderSubtitleOverlay with the slide's subtitle drawn by
+// DrawSubtitle (its four record fields passed unchanged).
+bool RenderClipSubtitleOverlay(const QString& target, const QString& subtitle,
+                               const QString& font, std::uint32_t fontColor,
+                               std::int32_t fontSize, int W, int H);
 
 } // namespace vistarel::render

@@ -79,3 +79,25 @@ TEST(SubtitleOverlay, FailureIsReportedByTheResult)
         RenderSubtitleOverlay(dir.filePath(u"no/such/folder/sub.png"_qs), 10, 10, [](QImage&) {}));
     EXPECT_FALSE(RenderSubtitleOverlay(dir.filePath(u"sub.png"_qs), 0, 10, [](QImage&) {}));
 }
+
+TEST(SubtitleOverlay, ClipSubtitleIsOpaqueInkOnTransparency)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"clipsub_001.png"_qs);
+    ASSERT_TRUE(RenderClipSubtitleOverlay(target, u"Hello"_qs, u"Tahoma"_qs, 0x00FFFFFF, 0,
+                                          640, 360));
+    const QImage overlay = readBack(target);
+    ASSERT_EQ(overlay.size(), QSize(640, 360));
+    int opaqueWhite = 0;
+    int inkAboveBottomHalf = 0;
+    for (int y = 0; y < 360; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const QRgb p = overlay.pixel(x, y);
+            if (qAlpha(p) == 255 && qRed(p) == 255 && qGreen(p) == 255 && qBlue(p) == 255)
+                ++opaqueWhite;
+            if (qAlpha(p) != 0 && y < 180)
+                ++inkAboveBottomHalf;
+        }
+    EXPECT_GT(opaqueWhite, 50); // the letters' cores
+    EXPECT_EQ(inkAboveBottomHalf, 0); // a subtitle sits at the bottom
+}
