@@ -10,6 +10,7 @@
 #include "render/transitions/transitionrun.h"
 #include "subtitle/subtitledraw.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -66,6 +67,8 @@ int SlideshowExporter::run()
     m_host.pumpMessages();
     m_segments.clear();
     m_host.clearLog();
+    // An error log left by an earlier render would be taken for this one's.
+    QFile::remove(m_host.AppDataDir() + QStringLiteral("error.log"));
     if (!probeClips())
         return 0;
     m_frameTotal = estimateFrameTotal(m_facts);

@@ -122,8 +122,12 @@ TEST(SlideExport, PicturesOnlyGiveOneFramesList)
     f.add(f.picture(u"P1.jpg"_qs, 320, 240, Qt::red));
     f.add(f.picture(u"P2.png"_qs, 100, 200, Qt::green), slideRecord(1, 0, 2));
     TSlideSegments segments{{u"/old/seg.mkv"_qs, 1, 0}};
+    QFile staleLog(f.workFile(u"error.log"_qs));
+    ASSERT_TRUE(staleLog.open(QIODevice::WriteOnly));
+    staleLog.close();
     EXPECT_EQ(ExportSlideshowToFrames(*f.host, f.slides, segments, f.work, 160, 90), 237);
     EXPECT_TRUE(segments.empty());
+    EXPECT_FALSE(staleLog.exists());
     const QString w = f.work;
     EXPECT_EQ(f.lines(u"frames.txt"_qs),
               frameLines(w, 0, 24, u"0.04000"_qs) + frameLines(w, 25, 25, u"5.00000"_qs) +
