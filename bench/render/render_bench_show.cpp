@@ -146,6 +146,9 @@ bool saveMeltArguments(const QString& path, const QStringList& media,
 
 int main(int argc, char* argv[])
 {
+    // Pictures are painted without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: render_bench_show FOLDER\n");
@@ -159,10 +162,10 @@ int main(int argc, char* argv[])
     const QString clip720 = folder + u"clip_720p30_mono.mp4"_qs;
     const bool made =
         ffmpeg(u"-f lavfi -i \"sine=f=220:d=120,volume=0.3\" -c:a libmp3lame -b:a 192k"_qs, music) &&
-        ffmpeg(u"-f lavfi -i \"testsrc2=s=1920x1080:r=25:d=10,noise=alls=8:allf=t\" -f lavfi -i "
+        ffmpeg(u"-f lavfi -i \"testsrc2=s=1920x1080:r=25:d=10,noise=alls=2:allf=t\" -f lavfi -i "
                "\"sine=f=440:d=10\" -ac 2 -c:v libx264 -crf 20 -pix_fmt yuv420p -c:a aac"_qs,
                clip1080) &&
-        ffmpeg(u"-f lavfi -i \"testsrc2=s=1280x720:r=30:d=10,noise=alls=8:allf=t\" -f lavfi -i "
+        ffmpeg(u"-f lavfi -i \"testsrc2=s=1280x720:r=30:d=10,noise=alls=2:allf=t\" -f lavfi -i "
                "\"sine=f=660:d=10\" -ac 1 -c:v libx264 -crf 20 -pix_fmt yuv420p -c:a aac"_qs,
                clip720);
     if (!made) {

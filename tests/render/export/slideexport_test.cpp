@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
