@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace vistarel::app {
 
 LanguageController::LanguageController(QWidget* form, QString programDir,
@@ -30,8 +32,12 @@ LanguageController::LanguageController(QWidget* form, QString programDir,
 void LanguageController::apply(const QString& requested)
 {
     QString code = requested.toLower();
-    const QString own = QDir(m_programDir).filePath(code + QStringLiteral(".ini"));
-    if (!QFileInfo(own).isFile())
+    // A code names a file beside the program; anything but letters (a stored value
+    // like "../x") is no language.
+    const bool letters = !code.isEmpty() && std::all_of(code.cbegin(), code.cend(), [](QChar c) {
+        return c >= u'a' && c <= u'z';
+    });
+    if (!letters || !QFileInfo(QDir(m_programDir).filePath(code + QStringLiteral(".ini"))).isFile())
         code = QStringLiteral("en");
     const QString file = lang::resolveLanguageFile(m_programDir, code);
     if (file.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "app/crashhandler.h"
 #include "app/formmain.h"
+#include "app/languagecontroller.h"
+#include "app/startpanel.h"
 #include "app/style.h"
 #include "project/appdata.h"
 #include "project/version.h"
@@ -40,8 +42,15 @@ void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
 {
     using vistarel::app::TProjectAction;
     if (options.scene == u"confirm") {
+        window.startPanel()->hide();
         window.markProjectChanged();
         window.requestAction(TProjectAction::paQuit);
+    }
+    if (options.scene == u"languages") {
+        QTimer::singleShot(300, &window, [&window] {
+            QWidget* tile = window.findChild<QWidget*>(QStringLiteral("AdvMetroTileLanguage"));
+            window.language().popUpMenu(tile->mapToGlobal(QPoint(0, tile->height())));
+        });
     }
     if (options.screenshot.isEmpty())
         return;

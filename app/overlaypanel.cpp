@@ -3,6 +3,7 @@
 #include "app/style.h"
 
 #include <QEvent>
+#include <QGraphicsDropShadowEffect>
 #include <QPainter>
 
 namespace vistarel::app {
@@ -14,6 +15,12 @@ OverlayPanel::OverlayPanel(const QString& name, QSize designSize, const QColor& 
 {
     setObjectName(name);
     setFixedSize(designSize);
+    // A shadow lifts the panel off whatever lies under it, another panel included.
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(28);
+    shadow->setOffset(0, 6);
+    shadow->setColor(QColor(0, 0, 0, 170));
+    setGraphicsEffect(shadow);
     parent->installEventFilter(this);
     hide();
 }
@@ -38,6 +45,7 @@ void OverlayPanel::paintEvent(QPaintEvent*)
     p.fillRect(rect(), m_background);
     p.setPen(colour::kRowLine);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.fillRect(QRect(0, 0, width(), 3), colour::kAccent);
 }
 
 void OverlayPanel::centre()

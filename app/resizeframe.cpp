@@ -38,13 +38,13 @@ ResizeFrame::ResizeFrame(QWidget* window)
     : QObject(window)
     , m_window(window)
 {
-    struct Spec
+    struct HandleKind
     {
         const char* name;
         Qt::Edges edges;
         Qt::CursorShape shape;
     };
-    const Spec specs[] = {
+    const HandleKind kinds[] = {
         {"ImageResizeLeft", Qt::LeftEdge, Qt::SizeHorCursor},
         {"ImageResizeRight", Qt::RightEdge, Qt::SizeHorCursor},
         {"ImageResizeTop", Qt::TopEdge, Qt::SizeVerCursor},
@@ -54,8 +54,8 @@ ResizeFrame::ResizeFrame(QWidget* window)
         {"ImageResizeBottomLeft", Qt::BottomEdge | Qt::LeftEdge, Qt::SizeBDiagCursor},
         {"ImageResizeBottomRight", Qt::BottomEdge | Qt::RightEdge, Qt::SizeFDiagCursor},
     };
-    for (const Spec& spec : specs) {
-        auto* handle = new ResizeHandle(QString::fromLatin1(spec.name), spec.edges, spec.shape, window);
+    for (const HandleKind& kind : kinds) {
+        auto* handle = new ResizeHandle(QString::fromLatin1(kind.name), kind.edges, kind.shape, window);
         connect(handle, &ResizeHandle::pressed, this, &ResizeFrame::resizeRequested);
         m_handles << handle;
     }

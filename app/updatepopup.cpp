@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,7 +19,6 @@ namespace vistarel::app {
 namespace {
 constexpr int kBoxWidth = 324;
 constexpr int kBoxHeight = 199;
-constexpr int kShadow = 8;
 constexpr int kArrow = 10;
 constexpr int kHeaderHeight = 30;
 constexpr double kOpacity = 200.0 / 255.0;
@@ -73,13 +73,14 @@ UpdatePopup::UpdatePopup(QWidget* parent)
     , m_header(QStringLiteral("Update-Assistent"))
 {
     setObjectName(QStringLiteral("AdvSmoothPopupUpdate"));
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Opaque with a shape mask: a translucent window turns black on desktops without a
+    // compositor, a mask works everywhere. The opacity applies where a compositor is.
     setWindowOpacity(kOpacity);
-    setFixedSize(kBoxWidth + 2 * kShadow, kBoxHeight + 2 * kShadow + kArrow);
+    setFixedSize(kBoxWidth, kBoxHeight + kArrow);
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("RzPanelUpdate"));
-    panel->setGeometry(kShadow, kShadow + kArrow + kHeaderHeight, kBoxWidth,
+    panel->setGeometry(0, kArrow + kHeaderHeight, kBoxWidth,
                        kBoxHeight - kHeaderHeight);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 14, 16, 14);
@@ -129,29 +130,23 @@ bool UpdatePopup::isMarqueeVisible() const
 
 void UpdatePopup::popUpAt(const QPoint& arrowTip)
 {
-    QPoint topLeft(arrowTip.x() - width() / 2, arrowTip.y() - kShadow);
+    QPoint topLeft(arrowTip.x() - width() / 2, arrowTip.y());
     if (const QScreen* screen = QGuiApplication::screenAt(arrowTip)) {
         const QRect area = screen->availableGeometry();
         topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - width())));
         topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - height())));
     }
-    m_arrowX = std::clamp(arrowTip.x() - topLeft.x(), kShadow + 16, width() - kShadow - 16);
+    m_arrowX = std::clamp(arrowTip.x() - topLeft.x(), 16, width() - 16);
     move(topLeft);
+    setMask(QRegion(outline().toFillPolygon().toPolygon()));
     show();
     raise();
     update();
 }
 
-void UpdatePopup::paintEvent(QPaintEvent*)
+QPainterPath UpdatePopup::outline() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box(kShadow, kShadow + kArrow, kBoxWidth, kBoxHeight);
-    for (int i = kShadow; i > 0; --i) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 10));
-        p.drawRoundedRect(box.adjusted(-i, -i + 2, i, i + 2), 6 + i, 6 + i);
-    }
+    const QRectF box(0, kArrow, kBoxWidth, kBoxHeight);
     QPainterPath shape;
     shape.addRoundedRect(box, 6, 6);
     QPainterPath arrow;
@@ -159,24 +154,29 @@ void UpdatePopup::paintEvent(QPaintEvent*)
     arrow.lineTo(m_arrowX, box.top() - kArrow);
     arrow.lineTo(m_arrowX + kArrow, box.top() + 1);
     arrow.closeSubpath();
-    shape = shape.united(arrow);
-    p.setBrush(Qt::white);
+    return shape.united(arrow).simplified();
+}
+
+void UpdatePopup::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath shape = outline();
+    p.fillPath(shape, Qt::white);
+    // The header band and the arrow above it in the accent colour.
+    p.save();
+    p.setClipRect(QRectF(0, 0, width(), kArrow + kHeaderHeight));
+    p.fillPath(shape, colour::kAccent);
+    p.restore();
+    p.setPen(QPen(colour::kAccent.darker(130), 1));
     p.drawPath(shape);
-    const QRectF head(box.left(), box.top(), box.width(), kHeaderHeight);
-    QPainterPath headShape;
-    headShape.addRoundedRect(head.adjusted(0, 0, 0, 6), 6, 6);
-    p.setClipRect(head);
-    p.setBrush(colour::kAccent);
-    p.drawPath(headShape.united(arrow));
-    p.setClipping(false);
-    p.setBrush(colour::kAccent);
-    p.drawPath(arrow);
     QFont f = font();
     f.setPixelSize(14);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(head.adjusted(14, 0, -14, 0), Qt::AlignVCenter | Qt::AlignLeft, m_header);
+    p.drawText(QRectF(14, kArrow, kBoxWidth - 28, kHeaderHeight),
+               Qt::AlignVCenter | Qt::AlignLeft, m_header);
 }
 
 } // namespace vistarel::app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QWidget>
 
 class QLabel;
@@ -26,7 +27,7 @@ private:
 };
 
 // The update pop-up AdvSmoothPopupUpdate: a slightly transparent window that stays on
-// top, with a drop shadow, a pointer arrow at its top centre and a header, holding the
+// top, with a pointer arrow at its top centre and a header, holding the
 // panel RzPanelUpdate with the text RzLabelUpdateInfo, the marquee and the buttons
 // "Abbrechen" and "Installation starten".
 class UpdatePopup : public QWidget
@@ -53,6 +54,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPainterPath outline() const;
+
     QString m_header;
     QLabel* m_info;
     MarqueeDots* m_marquee;

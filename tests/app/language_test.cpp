@@ -190,6 +190,10 @@ void LanguageTest::missingLanguageFallsBackToEnglish()
     env.settings().setText(project::settingname::Language, QStringLiteral("fr"));
     auto w = env.showWindow();
     QCOMPARE(w->currentLanguage(), QStringLiteral("en"));
+    // A stored code that is not a plain name never reaches outside the program folder.
+    writeFile(env.path(QStringLiteral("xx.ini")), "[FormMain]\nLabelStartTitle_Caption=outside\n");
+    w->applyLanguage(QStringLiteral("../xx"));
+    QCOMPARE(w->currentLanguage(), QStringLiteral("en"));
     QCOMPARE(textOf(w.get(), "AdvMetroTileLanguage"), QStringLiteral("EN"));
     QCOMPARE(textOf(w.get(), "LabelStartTitle"), QStringLiteral("Welcome to Vistarel"));
     QCOMPARE(env.settings().language().value_or(QString()), QStringLiteral("en"));
