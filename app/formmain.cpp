@@ -205,8 +205,9 @@ void TFormMain::storeSettings()
 
 void TFormMain::FormShow()
 {
-    if (const QScreen* s = QGuiApplication::screenAt(geometry().center()); s && !IsMaximized)
-        setGeometry(moveIntoArea(geometry(), s->availableGeometry()));
+    // A window whose monitor has gone comes back onto the nearest one.
+    if (!IsMaximized)
+        setGeometry(moveIntoArea(geometry(), workArea()));
     FProjectDirty = false;
     m_startPanel->showAtStart();
     QTimer::singleShot(0, this, &TFormMain::showPendingCrashReport);

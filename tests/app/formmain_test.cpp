@@ -71,6 +71,7 @@ private slots:
     void startMaximisedRestoresToDesignSize();
     void storedGeometry_data();
     void storedGeometry();
+    void windowOffTheScreensComesBack();
     void geometryDecisions();
 };
 
@@ -446,6 +447,18 @@ void FormMainTest::storedGeometry()
     QCOMPARE(s.integer(project::settingname::WindowHeight), std::optional<int>(expected.height()));
     QCOMPARE(s.integer(project::settingname::WindowLeft), std::optional<int>(30));
     QVERIFY(s.text(project::settingname::LastOutput).has_value());
+}
+
+void FormMainTest::windowOffTheScreensComesBack()
+{
+    WindowEnvironment env;
+    env.settings().setInteger(project::settingname::WindowLeft, 9000);
+    env.settings().setInteger(project::settingname::WindowTop, -7000);
+    auto w = env.showWindow();
+    const QRect area = w->screen()->availableGeometry();
+    QVERIFY(area.intersects(w->geometry()));
+    QCOMPARE(w->geometry().top(), area.top());
+    QCOMPARE(w->size(), QSize(1024, 768));
 }
 
 void FormMainTest::geometryDecisions()
