@@ -5,6 +5,7 @@
 #include "app/style.h"
 #include "project/appdata.h"
 #include "project/version.h"
+#include "subtitle/subtitlefonts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vistarel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vistarel"));
     vistarel::app::applyDarkStyle(app);
+    // The subtitle editor and the burnt-in subtitles both default to Tahoma.
+    vistarel::subtitle::ensureSubtitleFonts();
     const ReviewOptions review = parseReviewOptions(app);
     vistarel::app::installCrashHandler(
         vistarel::project::AppDataDir(),
