@@ -22,5 +22,6 @@ std::span<const Command> commands();
 // The commands, defined in their own files.
 int runInfo(CliContext& context);
 int runSaveAs(CliContext& context);
+int runTransitions(CliContext& context);
 
 } // namespace vistarel::cli
