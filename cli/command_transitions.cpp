@@ -20,7 +20,7 @@ namespace {
 namespace tr = render::transitions;
 
 constexpr std::array<float, 6> kSheetProgress{0.0f, 20.0f, 40.0f, 60.0f, 80.0f, 100.0f};
-constexpr int kLabelWidth = 280;
+constexpr int kLabelWidth = 360;
 constexpr int kGap = 6;
 constexpr int kHeaderHeight = 28;
 const QColor kBackground(32, 32, 32);
@@ -40,7 +40,7 @@ int printList(CliContext& context)
     for (int n = 0; n < project::kTransitionCount; ++n)
         context.out << QStringLiteral("%1  %2  %3\n")
                            .arg(n, 3)
-                           .arg(effectName(n), -42)
+                           .arg(effectName(n), -40)
                            .arg(QLatin1String(familyOfOrdinal(n)));
     return kExitOk;
 }

@@ -137,9 +137,15 @@ Figure GrowingCellEffect::figureOf(const GrowingCell& c, double u,
     // A shape that covers its (jittered) cell when grown to u = 1.
     const double jitter = std::sqrt(c.jx * c.jx + c.jy * c.jy);
     const double scale = u * (0.5 * std::sqrt(w * w + h * h) + jitter) / m_innerRadius;
-    if (m_p.shape == ShapeKind::Circle || m_p.shape == ShapeKind::Diamond) {
-        f.kind = m_p.shape == ShapeKind::Circle ? Figure::Kind::Ellipse : Figure::Kind::Diamond;
-        f.ax = f.ay = 1.0 / scale;
+    if (m_p.shape == ShapeKind::Circle) {
+        f.kind = Figure::Kind::Circle;
+        f.c = scale * scale;
+        return f;
+    }
+    if (m_p.shape == ShapeKind::Diamond) {
+        f.kind = Figure::Kind::Diamond;
+        f.ax = f.ay = 1.0;
+        f.c = scale;
         return f;
     }
     f.kind = Figure::Kind::Polygon;

@@ -185,12 +185,9 @@ bool Figure::contains(double xc, double yc) const
     case Kind::Box:
         return dx < ax && dy < ay;
     case Kind::Diamond:
-        return dx * ax + dy * ay < 1.0;
-    case Kind::Ellipse: {
-        const double ex = dx * ax;
-        const double ey = dy * ay;
-        return ex * ex + ey * ey < 1.0;
-    }
+        return dx * ax + dy * ay < c;
+    case Kind::Circle:
+        return dx * dx + dy * dy < c;
     case Kind::CornerBox: {
         const double u = fromLeft ? xc - x0 : x1 - xc;
         const double v = fromTop ? yc - y0 : y1 - yc;
@@ -220,7 +217,7 @@ void Figure::rowSpans(int y, int w, SpanList& spans) const
                        spans);
         return;
     case Kind::Diamond: {
-        const double rest = 1.0 - dy * ay;
+        const double rest = c - dy * ay;
         if (rest > 0.0) {
             const double half = rest / ax;
             refineSpan(*this, yc, w, firstCentreAfter(cx - half, w),
@@ -228,10 +225,10 @@ void Figure::rowSpans(int y, int w, SpanList& spans) const
         }
         return;
     }
-    case Kind::Ellipse: {
-        const double q = 1.0 - (dy * ay) * (dy * ay);
+    case Kind::Circle: {
+        const double q = c - dy * dy;
         if (q > 0.0) {
-            const double half = std::sqrt(q) / ax;
+            const double half = std::sqrt(q);
             refineSpan(*this, yc, w, firstCentreAfter(cx - half, w),
                        firstCentreAtOrAfter(cx + half, w), spans);
         }
@@ -274,9 +271,12 @@ void Figure::rowRange(int h, int& top, int& bottom) const
         hi = cy + ay;
         break;
     case Kind::Diamond:
-    case Kind::Ellipse:
-        lo = cy - 1.0 / ay;
-        hi = cy + 1.0 / ay;
+        lo = cy - c / ay;
+        hi = cy + c / ay;
+        break;
+    case Kind::Circle:
+        lo = cy - std::sqrt(c);
+        hi = cy + std::sqrt(c);
         break;
     case Kind::CornerBox:
         lo = y0 - 1.0;

@@ -38,14 +38,15 @@ double shapeInnerRadius(ShapeKind kind);
 
 struct Figure
 {
-    enum class Kind { Box, Diamond, Ellipse, CornerBox, Polygon };
+    enum class Kind { Box, Diamond, Circle, CornerBox, Polygon };
     Kind kind = Kind::Box;
-    // Box: |dx| < ax and |dy| < ay. Diamond: |dx| * ax + |dy| * ay < 1.
-    // Ellipse: (dx * ax)^2 + (dy * ay)^2 < 1. d is measured from (cx, cy).
+    // d is measured from (cx, cy). Box: |dx| < ax and |dy| < ay. Diamond: |dx| * ax +
+    // |dy| * ay < c. Circle: dx^2 + dy^2 < c. The products keep ties at pixel centres exact.
     double cx = 0.0;
     double cy = 0.0;
     double ax = 0.0;
     double ay = 0.0;
+    double c = 0.0;
     // CornerBox: 0 <= distance from the cell's corner < (ax, ay) along each axis.
     double x0 = 0.0;
     double x1 = 0.0;

@@ -110,13 +110,16 @@ Figure ShapeEffect::figureAt(std::size_t k, double s, double angle,
         f.ay = s * g.ey;
         return f;
     } else if (m_p.shape == ShapeKind::Diamond) {
+        // |dx| / ex + |dy| / ey < s, multiplied out.
         f.kind = Figure::Kind::Diamond;
-        f.ax = 1.0 / (s * g.ex);
-        f.ay = 1.0 / (s * g.ey);
+        f.ax = g.ey;
+        f.ay = g.ex;
+        f.c = s * g.ex * g.ey;
         return f;
     } else if (m_p.shape == ShapeKind::Circle) {
-        f.kind = Figure::Kind::Ellipse;
-        f.ax = f.ay = 1.0 / (s * g.radius);
+        // |d| / R < s, squared.
+        f.kind = Figure::Kind::Circle;
+        f.c = s * s * (g.ex * g.ex + g.ey * g.ey);
         return f;
     } else {
         placeOutline(shapeOutline(m_p.shape), g.px, g.py, s * g.radius, s * g.radius, angle,
