@@ -18,6 +18,26 @@ void addMagnified(OpList& ops, Layer layer, int w, int h, double m)
     linearTaps(op.ys, h, 0.0, h, hh - hh / m, hh + hh / m, 0, h - 1);
 }
 
+// Each quarter of the target (split at floor(W/2), floor(H/2)) grows from its outer corner
+// to t times its size.
+void addQuarters(OpList& ops, double t, int w, int h)
+{
+    const double W = w;
+    const double H = h;
+    const double xm = w / 2;
+    const double ym = h / 2;
+    for (int q = 0; q < 4; ++q) {
+        const bool left = q % 2 == 0;
+        const bool top = q < 2;
+        const double x0 = left ? 0.0 : W - t * (W - xm);
+        const double x1 = left ? t * xm : W;
+        const double y0 = top ? 0.0 : H - t * (H - ym);
+        const double y1 = top ? t * ym : H;
+        addRect(ops, Layer::B, w, h, x0, x1, y0, y1, left ? 0.0 : xm, left ? xm : W, top ? 0.0 : ym,
+                top ? ym : H);
+    }
+}
+
 class ScaleEffect final : public Effect
 {
 public:
@@ -95,25 +115,10 @@ void ScaleEffect::baseOps(double t, int w, int h, OpList& ops) const
         rect(Layer::B, W / 2.0 - t * W / 2.0, W / 2.0 + t * W / 2.0, H / 2.0 - t * H / 2.0,
              H / 2.0 + t * H / 2.0);
         break;
-    case ScaleCase::Quarters75: {
+    case ScaleCase::Quarters75:
         addFixed(ops, Layer::A, w, h);
-        const double xm = w / 2;
-        const double ym = h / 2;
-        for (int q = 0; q < 4; ++q) {
-            const bool left = q % 2 == 0;
-            const bool top = q < 2;
-            const double sx0 = left ? 0.0 : xm;
-            const double sx1 = left ? xm : W;
-            const double sy0 = top ? 0.0 : ym;
-            const double sy1 = top ? ym : H;
-            const double x0 = left ? 0.0 : W - t * (W - xm);
-            const double x1 = left ? t * xm : W;
-            const double y0 = top ? 0.0 : H - t * (H - ym);
-            const double y1 = top ? t * ym : H;
-            addRect(ops, Layer::B, w, h, x0, x1, y0, y1, sx0, sx1, sy0, sy1);
-        }
+        addQuarters(ops, t, w, h);
         break;
-    }
     case ScaleCase::Squeeze155: {
         const int o = rnd(t * W);
         addShiftedColumns(ops, Layer::B, w, h, w - o, w, -(w - o));

@@ -47,6 +47,37 @@ TwistEffect::TwistEffect(const TwistParams& p, const Pictures& pictures)
                                  g.yb[std::size_t(j)], g.yb[std::size_t(j) + 1]});
 }
 
+// Columns of a region row where q(x) = (bx, by) + (kxx, kyx) * (xc - mx) can lie inside the
+// region: the line against the four sides, widened by two pixels; the exact test still
+// runs per pixel inside that window.
+void candidateColumns(const Region& r, double mx, double bx, double by, double kxx, double kyx,
+                      int& a, int& b)
+{
+    double lo = r.x0;
+    double hi = r.x1;
+    auto clip = [&](double base, double slope, double from, double to) {
+        if (std::fabs(slope) < 1e-12) {
+            if (!(base >= from && base < to))
+                hi = lo - 1.0;
+            return;
+        }
+        double u0 = mx + (from - base) / slope;
+        double u1 = mx + (to - base) / slope;
+        if (u0 > u1)
+            std::swap(u0, u1);
+        lo = std::max(lo, u0);
+        hi = std::min(hi, u1);
+    };
+    clip(bx, kxx, r.x0, r.x1);
+    clip(by, kyx, r.y0, r.y1);
+    if (hi < lo) {
+        a = b = r.x1;
+        return;
+    }
+    a = std::clamp(int(std::floor(lo)) - 2, r.x0, r.x1);
+    b = std::clamp(int(std::ceil(hi)) + 2, a, r.x1);
+}
+
 void TwistEffect::render(double t, const Canvas& out) const
 {
     // in: B scaled by t, turned by -(1 - t) half turns; out: A scaled by 1 - t, turned by t.
@@ -76,31 +107,9 @@ void TwistEffect::renderRegion(const Region& r, double scale, double angle, cons
         const double dy = y + 0.5 - my;
         const double bx = mx + kxy * dy;
         const double by = my + kyy * dy;
-        // Columns where q can lie inside: the line q(x) against the region's four sides,
-        // widened by two pixels; the exact test runs per pixel inside that window.
-        double lo = r.x0;
-        double hi = r.x1;
-        auto clip = [&](double base, double slope, double a, double b) {
-            if (std::fabs(slope) < 1e-12) {
-                if (!(base >= a && base < b))
-                    hi = lo - 1.0;
-                return;
-            }
-            double u0 = mx + (a - base) / slope;
-            double u1 = mx + (b - base) / slope;
-            if (u0 > u1)
-                std::swap(u0, u1);
-            lo = std::max(lo, u0);
-            hi = std::min(hi, u1);
-        };
-        clip(bx, kxx, r.x0, r.x1);
-        clip(by, kyx, r.y0, r.y1);
-        int a = r.x1;
+        int a = r.x0;
         int b = r.x1;
-        if (hi >= lo) {
-            a = std::clamp(int(std::floor(lo)) - 2, r.x0, r.x1);
-            b = std::clamp(int(std::ceil(hi)) + 2, a, r.x1);
-        }
+        candidateColumns(r, mx, bx, by, kxx, kyx, a, b);
         copyPixels(row, still, r.x0, a);
         copyPixels(row, still, b, r.x1);
         for (int x = a; x < b; ++x) {
