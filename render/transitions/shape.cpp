@@ -137,8 +137,10 @@ void ShapeEffect::render(double t, const Canvas& out) const
     // outside).
     thread_local std::vector<std::vector<Point>> vertexBuffers;
     vertexBuffers.resize(2 * m_anchors.size());
-    std::vector<Figure> grow;
-    std::vector<Figure> close;
+    thread_local std::vector<Figure> grow;
+    thread_local std::vector<Figure> close;
+    grow.clear();
+    close.clear();
     const double angle = spinAngle(t);
     for (std::size_t k = 0; k < m_anchors.size(); ++k) {
         switch (m_p.mode) {

@@ -47,14 +47,6 @@ std::vector<double> inOutputOrder(const std::vector<double>& base, bool mirrored
     return out;
 }
 
-std::vector<int> baseIndices(int n, bool mirrored)
-{
-    std::vector<int> idx(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        idx[std::size_t(i)] = mirrored ? n - 1 - i : i;
-    return idx;
-}
-
 class WipeEffect final : public Effect
 {
 public:
@@ -65,7 +57,6 @@ private:
     void renderSoft(double t, const Canvas& out) const;
     void renderDiagonal(double e, const Canvas& out) const;
     void renderSpeckle(double e, const Canvas& out) const;
-    double cellNoiseAt(int x, int y) const;
 
     Pictures m_pics;
     WipeParams m_p;
@@ -77,12 +68,10 @@ private:
     // Diagonal: u' per output x and v' per output y.
     std::vector<double> m_u;
     std::vector<double> m_v;
-    // Speckle: base coordinates of every output column and row, and the cell noise.
-    std::vector<int> m_baseOfX;
-    std::vector<int> m_baseOfY;
-    int m_cell = 1;
-    int m_cellCols = 1;
+    // Speckle: the noise of the base-frame cells, indexed by m_noiseOfX[x] + m_noiseOfY[y].
     std::vector<double> m_noise;
+    std::vector<std::size_t> m_noiseOfX;
+    std::vector<std::size_t> m_noiseOfY;
 };
 
 WipeEffect::WipeEffect(const WipeParams& p, const EffectContext& context)
@@ -134,16 +123,25 @@ WipeEffect::WipeEffect(const WipeParams& p, const EffectContext& context)
         m_fq[i] = profile(p.profile, q[i]);
     m_pieces = monotonePieces(m_sAlongX ? m_s : m_fq);
     if (p.profile == WipeProfile::Speckle) {
-        m_baseOfX = baseIndices(w, o.mirrorX);
-        m_baseOfY = baseIndices(h, o.mirrorY);
-        m_cell = std::max(1, rnd(std::min(w, h) / 360.0));
-        m_cellCols = (bw + m_cell - 1) / m_cell;
-        const int cellRows = (bh + m_cell - 1) / m_cell;
-        m_noise.resize(std::size_t(m_cellCols) * std::size_t(cellRows));
-        for (int j = 0; j < cellRows; ++j)
-            for (int i = 0; i < m_cellCols; ++i)
-                m_noise[std::size_t(j) * std::size_t(m_cellCols) + std::size_t(i)] =
+        const int cell = std::max(1, rnd(std::min(w, h) / 360.0));
+        const int cols = (bw + cell - 1) / cell;
+        const int rows = (bh + cell - 1) / cell;
+        m_noise.resize(std::size_t(cols) * std::size_t(rows));
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < cols; ++i)
+                m_noise[std::size_t(j) * std::size_t(cols) + std::size_t(i)] =
                     cellNoise(context.seed, std::uint32_t(i), std::uint32_t(j));
+        // The cell of a pixel lies at base (x', y'); an output axis carries one of the two.
+        auto offsets = [&](int n, bool mirrored, bool carriesBaseY) {
+            std::vector<std::size_t> off(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i) {
+                const std::size_t c = std::size_t((mirrored ? n - 1 - i : i) / cell);
+                off[std::size_t(i)] = carriesBaseY ? c * std::size_t(cols) : c;
+            }
+            return off;
+        };
+        m_noiseOfX = offsets(w, o.mirrorX, o.transpose);
+        m_noiseOfY = offsets(h, o.mirrorY, !o.transpose);
     }
 }
 
@@ -198,15 +196,6 @@ void WipeEffect::renderDiagonal(double e, const Canvas& out) const
     }
 }
 
-double WipeEffect::cellNoiseAt(int x, int y) const
-{
-    int bx = m_baseOfX[std::size_t(x)];
-    int by = m_baseOfY[std::size_t(y)];
-    if (m_p.orientation.transpose)
-        std::swap(bx, by);
-    return m_noise[std::size_t(by / m_cell) * std::size_t(m_cellCols) + std::size_t(bx / m_cell)];
-}
-
 void WipeEffect::renderSpeckle(double e, const Canvas& out) const
 {
     const double a = m_p.amplitude;
@@ -214,7 +203,8 @@ void WipeEffect::renderSpeckle(double e, const Canvas& out) const
     for (int y = 0; y < out.h; ++y) {
         for (int x = 0; x < out.w; ++x) {
             const double s = m_s[std::size_t(m_sAlongX ? x : y)];
-            mask[std::size_t(x)] = s < e + a * cellNoiseAt(x, y);
+            const double noise = m_noise[m_noiseOfX[std::size_t(x)] + m_noiseOfY[std::size_t(y)]];
+            mask[std::size_t(x)] = s < e + a * noise;
         }
         composeMask(out.row(y), m_pics.rowA(y), m_pics.rowB(y), mask.data(), out.w);
     }

@@ -100,11 +100,10 @@ private:
     Pictures m_pics;
     WordParams m_p;
     WordLayout m_word;
-    std::vector<int> m_dotColumn; // dot column of every x
-    std::vector<int> m_dotRow;    // dot row of every y
-    double m_wordRadius = 0.0;    // half the word box diagonal
-    double m_frameRadius = 0.0;   // half the frame diagonal
-    std::vector<double> m_dx2;    // (xc - W/2)^2 per column
+    std::vector<std::uint8_t> m_inWord; // the word mask M, row-major
+    double m_wordRadius = 0.0;          // half the word box diagonal
+    double m_frameRadius = 0.0;         // half the frame diagonal
+    std::vector<double> m_dx2;          // (xc - W/2)^2 per column
     CellKeys m_keys;
     std::vector<float> m_sweep;
 };
@@ -116,13 +115,19 @@ WordEffect::WordEffect(const WordParams& p, const EffectContext& context)
 {
     const int w = m_pics.w;
     const int h = m_pics.h;
+    std::vector<int> dotColumn;
     for (int x = 0; x < w; ++x) {
-        m_dotColumn.push_back(m_word.dot > 0.0 ? m_word.index(x + 0.5, m_word.left) : -1);
+        dotColumn.push_back(m_word.dot > 0.0 ? m_word.index(x + 0.5, m_word.left) : -1);
         const double dx = x + 0.5 - w / 2.0;
         m_dx2.push_back(dx * dx);
     }
-    for (int y = 0; y < h; ++y)
-        m_dotRow.push_back(m_word.dot > 0.0 ? m_word.index(y + 0.5, m_word.top) : -1);
+    m_inWord.resize(std::size_t(w) * std::size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const int row = m_word.dot > 0.0 ? m_word.index(y + 0.5, m_word.top) : -1;
+        for (int x = 0; x < w; ++x)
+            m_inWord[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
+                m_word.lit(dotColumn[std::size_t(x)], row);
+    }
     const double bw = m_word.columns * m_word.dot;
     const double bh = 7.0 * m_word.dot;
     m_wordRadius = 0.5 * std::sqrt(bw * bw + bh * bh);
@@ -201,15 +206,16 @@ void WordEffect::render(double t, const Canvas& out) const
     std::vector<std::uint8_t>& mask = scratch<std::uint8_t>(std::size_t(out.w));
     for (int y = 0; y < out.h; ++y) {
         patternRow(pattern, y, u, radius, mask.data());
-        const int row = m_dotRow[std::size_t(y)];
-        for (int x = 0; x < out.w; ++x) {
-            const bool inWord = m_word.lit(m_dotColumn[std::size_t(x)], row);
-            // Stage 1: only the word can turn (243 draws the scaled word itself); stage 2:
-            // the word stays and the rest follows.
-            if (first && pattern != WordPattern::ScaledWord)
-                mask[std::size_t(x)] = mask[std::size_t(x)] && inWord;
-            else if (!first)
-                mask[std::size_t(x)] = mask[std::size_t(x)] || inWord;
+        // Stage 1: only the word can turn (243 draws the scaled word itself); stage 2: the
+        // word stays and the rest follows.
+        const std::uint8_t* word = m_inWord.data() + std::size_t(y) * std::size_t(out.w);
+        std::uint8_t* m = mask.data();
+        if (first && pattern != WordPattern::ScaledWord) {
+            for (int x = 0; x < out.w; ++x)
+                m[x] &= word[x];
+        } else if (!first) {
+            for (int x = 0; x < out.w; ++x)
+                m[x] |= word[x];
         }
         composeMask(out.row(y), m_pics.rowA(y), m_pics.rowB(y), mask.data(), out.w);
     }
