@@ -24,5 +24,6 @@ int runInfo(CliContext& context);
 int runSaveAs(CliContext& context);
 int runRtf(CliContext& context);
 int runSubtitle(CliContext& context);
+int runTransitions(CliContext& context);
 
 } // namespace vistarel::cli
