@@ -24,6 +24,7 @@ int runInfo(CliContext& context);
 int runSaveAs(CliContext& context);
 int runRtf(CliContext& context);
 int runSubtitle(CliContext& context);
+int runTransitions(CliContext& context);
 int runRender(CliContext& context);
 int runDemo(CliContext& context);
 

@@ -1,0 +1,37 @@
+#include "app/windowhost.h"
+
+#include "app/formmain.h"
+
+#include <QCoreApplication>
+#include <QUrl>
+
+namespace vistarel::app {
+
+WindowHost::WindowHost(TFormMain& form, const QString& appDataDir,
+                       const lang::MessageList& messages)
+    : render::Host(appDataDir, messages)
+    , m_form(form)
+{
+}
+
+void WindowHost::pumpMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+render::DialogResult WindowHost::taskDialog(const lang::TaskDialogText& text)
+{
+    return m_form.taskDialog(text, TaskDialogKind::Error);
+}
+
+void WindowHost::messageBox(const QString& text)
+{
+    m_form.messageBox(text, MessageKind::Warning);
+}
+
+void WindowHost::openFile(const QString& path)
+{
+    m_form.desktop().openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace vistarel::app
