@@ -147,9 +147,11 @@ TEST(SlideExport, SegmentsAroundClips)
         QString segments;
         int frames;
     };
-    const auto clip = [](ExportFixture& f, bool sound = true) {
-        return f.clip(sound ? u"a clip.mp4"_qs : u"silent.mp4"_qs, 1, sound);
-    };
+    // Two one-second clips, made once for all cases.
+    ExportFixture media;
+    const QString withSound = media.clip(u"a clip.mp4"_qs, 1, true);
+    const QString silent = media.clip(u"silent.mp4"_qs, 1, false);
+    const auto clip = [&](ExportFixture&, bool sound = true) { return sound ? withSound : silent; };
     const Case cases[] = {
         {"first slide a clip without transition",
          [&](ExportFixture& f) { f.add(clip(f), slideRecord(0, 0, 0, 0)); }, u"clip0"_qs, 25},
