@@ -60,6 +60,7 @@ private:
     QString clipOverlay(int index, const project::TMyImageInfo* record);
     void AddSegment(const QString& file, double duration, std::int32_t audioMode);
 
+    bool nextSlideHasTransition(int index) const;
     int segmentNumber() const { return int(m_segments.size()); }
     bool isVideo(int index) const { return m_facts[std::size_t(index)].isVideo; }
     QString workFile(const char* name) const { return m_folder + QString::fromLatin1(name); }

@@ -83,8 +83,10 @@ bool SlideshowExporter::ProcessClip(int index, const project::TMyImageInfo* reco
     AddSegment(request.segment, measured > 0 ? measured : clipSeconds, request.audioMode);
     m_framesDone += framesOfSeconds(clipSeconds);
     ReportFrameProgress();
-    lastFrameOk = ExtractClipFrame(m_host, clip, workFile("clip_last.png"), m_W, m_H, stretch,
-                                   blur, true);
+    // The last frame only starts the transition into the next slide.
+    if (nextSlideHasTransition(index))
+        lastFrameOk = ExtractClipFrame(m_host, clip, workFile("clip_last.png"), m_W, m_H,
+                                       stretch, blur, true);
     return true;
 }
 

@@ -165,6 +165,12 @@ bool SlideshowExporter::exportSlide(int index)
     return true;
 }
 
+bool SlideshowExporter::nextSlideHasTransition(int index) const
+{
+    return index + 1 < m_slides.count() &&
+           resolveSlideSettings(m_slides.settings(index + 1), false).effect != 0;
+}
+
 bool SlideshowExporter::loadClipFrame(const QString& clip, const SlideSettings& settings,
                                       QImage& into)
 {

@@ -1,4 +1,5 @@
 #include "exportfixtures.h"
+#include "tools/mediafixtures.h"
 
 #include "render/export/slideexport.h"
 #include "render/export/timeline.h"
@@ -146,6 +147,7 @@ TEST(SlideExport, SegmentsAroundClips)
         std::function<void(ExportFixture&)> build;
         QString segments;
         int frames;
+        int lastFrameGrabs; // only when a transition leaves the clip
     };
     // Two one-second clips, made once for all cases.
     ExportFixture media;
@@ -154,30 +156,30 @@ TEST(SlideExport, SegmentsAroundClips)
     const auto clip = [&](ExportFixture&, bool sound = true) { return sound ? withSound : silent; };
     const Case cases[] = {
         {"first slide a clip without transition",
-         [&](ExportFixture& f) { f.add(clip(f), slideRecord(0, 0, 0, 0)); }, u"clip0"_qs, 25},
+         [&](ExportFixture& f) { f.add(clip(f), slideRecord(0, 0, 0, 0)); }, u"clip0"_qs, 25, 0},
         {"first slide a clip without record fades in on its own run",
-         [&](ExportFixture& f) { f.add(clip(f)); }, u"run25 clip0"_qs, 50},
+         [&](ExportFixture& f) { f.add(clip(f)); }, u"run25 clip0"_qs, 50, 0},
         {"two clips in a row without transition",
          [&](ExportFixture& f) {
              f.add(clip(f), slideRecord(0, 0, 0, 0));
              f.add(clip(f), slideRecord(0, 0, 0, 1));
          },
-         u"clip0 clip1"_qs, 50},
+         u"clip0 clip1"_qs, 50, 0},
         {"two clips with a transition between them",
          [&](ExportFixture& f) {
              f.add(clip(f), slideRecord(0, 0, 0, 0));
              f.add(clip(f), slideRecord(1, 0, 0, 2));
          },
-         u"clip0 run12 clip2"_qs, 62},
+         u"clip0 run12 clip2"_qs, 62, 1},
         {"a list that ends with a clip adds no empty segment; audio mode 5 counts as 0",
          [&](ExportFixture& f) {
              f.add(f.picture(u"p.jpg"_qs, 64, 64, Qt::white));
              f.add(clip(f), slideRecord(0, 0, 0, 5));
          },
-         u"run26 clip0"_qs, 175},
+         u"run26 clip0"_qs, 175, 0},
         {"a clip without sound keeping its sound gets silence",
          [&](ExportFixture& f) { f.add(clip(f, false), slideRecord(0, 0, 0, 2)); }, u"clip2"_qs,
-         25},
+         25, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,6 +188,7 @@ TEST(SlideExport, SegmentsAroundClips)
         TSlideSegments segments;
         EXPECT_EQ(ExportSlideshowToFrames(*f.host, f.slides, segments, f.work, 160, 90), c.frames);
         EXPECT_EQ(segmentSummary(f, segments), c.segments);
+        EXPECT_EQ(f.host->MemoLog().filter(u" -sseof "_qs).size(), c.lastFrameGrabs);
         EXPECT_FALSE(f.host->ActionCanceled);
         EXPECT_TRUE(f.host->shownDialogs.isEmpty()) << qPrintable(f.host->shownDialogs.join(u'\n'));
         for (const TSlideSegment& segment : segments) {
@@ -194,6 +197,19 @@ TEST(SlideExport, SegmentsAroundClips)
             EXPECT_EQ(probed.size, QSize(160, 90));
         }
     }
+}
+
+TEST(SlideExport, AClipsLastFrameStartsTheNextTransition)
+{
+    ExportFixture f;
+    // Red for half a second, then blue.
+    f.add(tooltest::mediaFixture(tooltest::Media::ClipWithSound), slideRecord(0, 0, 0, 1));
+    f.add(f.picture(u"g.png"_qs, 160, 90, Qt::green), slideRecord(1, 0, 0));
+    TSlideSegments segments;
+    ASSERT_GT(ExportSlideshowToFrames(*f.host, f.slides, segments, f.work, 160, 90), 0);
+    EXPECT_EQ(segmentSummary(f, segments), u"clip1 run13"_qs);
+    EXPECT_TRUE(near(pixel(FrameFileName(f.work, 0), 80, 45), Qt::blue));
+    EXPECT_TRUE(near(pixel(FrameFileName(f.work, 11), 80, 45), Qt::green));
 }
 
 TEST(SlideExport, TransitionLengthsFromTheRecord)
