@@ -153,6 +153,12 @@ int FolderModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_entries.size());
 }
 
+Qt::ItemFlags FolderModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags base = QAbstractListModel::flags(index);
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base;
+}
+
 QVariant FolderModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())

@@ -55,6 +55,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Entries can be dragged (into the slide strip).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 signals:
     // A listing arrived: after a new folder (fresh) or after a change on disk.

@@ -89,7 +89,7 @@ private:
         const QRectF box(r.left() + kCellMargin, r.top() + kCellMargin, boxSize.width(),
                          boxSize.height());
         if (isFolder) {
-            const qreal side = std::min(box.width(), box.height()) * 0.6;
+            const qreal side = std::min(std::min(box.width(), box.height()) * 0.6, qreal(72));
             paintGlyph(p, Glyph::Folder,
                        QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side),
                        Qt::white);
@@ -283,16 +283,21 @@ void FolderView::thumbnailArrived(const QString& file, QSize box)
 
 int FolderView::visibleThumbnailsWaiting() const
 {
-    if (m_mode == FolderViewMode::List)
+    const int count = m_model->rowCount();
+    if (m_mode == FolderViewMode::List || count == 0)
         return 0;
+    // The cells on screen are one run of rows, from the top-left to the bottom-right.
     const QRect visible = viewport()->rect();
+    const QModelIndex first = indexAt(visible.topLeft() + QPoint(1, 1));
+    const QModelIndex last = indexAt(visible.bottomRight() - QPoint(1, 1));
     const QSize box = requestBox();
     int waiting = 0;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QModelIndex index = m_model->index(row);
-        if (!visualRect(index).intersects(visible) || m_model->entry(row).isFolder)
+    for (int row = first.isValid() ? first.row() : 0;
+         row <= (last.isValid() ? last.row() : count - 1); ++row) {
+        const FolderEntry& entry = m_model->entry(row);
+        if (entry.isFolder || !visualRect(m_model->index(row)).intersects(visible))
             continue;
-        const ThumbnailCache::State state = m_thumbnails.state(m_model->entry(row).path, box);
+        const ThumbnailCache::State state = m_thumbnails.state(entry.path, box);
         if (state != ThumbnailCache::State::Ready && state != ThumbnailCache::State::Failed)
             ++waiting;
     }

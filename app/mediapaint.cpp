@@ -70,7 +70,7 @@ QIcon glyphIcon(Glyph glyph, const QColor& colour, int side)
 
 void paintClipBadge(QPainter& painter, const QRectF& picture)
 {
-    const qreal side = std::clamp(picture.height() * 0.22, qreal(10), qreal(22));
+    const qreal side = std::clamp(picture.height() * 0.22, qreal(14), qreal(22));
     const QRectF badge(picture.left() + 3, picture.bottom() - side - 3, side, side);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -10,6 +10,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QDrag>
 #include <QMimeData>
 #include <QTest>
 #include <QTreeView>
@@ -115,6 +116,7 @@ private slots:
     void folderViewListsMediaFoldersFirst();
     void dropInsertsAtTheCellUnderThePointer_data();
     void dropInsertsAtTheCellUnderThePointer();
+    void mouseStartsDragsOfTheSelection();
     void reorderMovesTheSelectionWithItsRecords();
     void internalDragDrawsTheSilverMarker();
     void foreignDragsAreRefused();
@@ -270,6 +272,50 @@ void Step1Test::dropInsertsAtTheCellUnderThePointer()
                  .fileName(),
              current);
     QCOMPARE(strip->selectedRows(), QList<int>{strip->currentIndex().row()});
+}
+
+// Presses on a cell and moves the mouse past the drag distance, as a user starts a
+// drag; returns what the drag carries (the drag object lives until events are next
+// processed; a test platform ends the drag at once).
+const QMimeData* startMouseDrag(QAbstractItemView* view, QPoint from,
+                                Qt::KeyboardModifiers keys = {})
+{
+    QWidget* viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, keys, from);
+    QTest::mouseMove(viewport, from + QPoint(8, 8));
+    QTest::mouseMove(viewport, from + QPoint(30, 30));
+    QDrag* drag = view->findChild<QDrag*>();
+    return drag ? drag->mimeData() : nullptr;
+}
+
+void Step1Test::mouseStartsDragsOfTheSelection()
+{
+    WindowEnvironment env;
+    const QString folder = makeMediaFolder(env);
+    auto w = windowOnFolder(env, folder);
+    FolderView* view = w->step1()->folderView();
+    auto cell = [&](const char* name) {
+        const int row = view->folderModel()->rowOfPath(folder + u'/' + QLatin1String(name));
+        return view->visualRect(view->model()->index(row, 0)).center();
+    };
+    // c, then a and e with Ctrl: the drag carries them in that order.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell("c.jpg"));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, cell("a.jpg"));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, cell("e.jpg"));
+    const QMimeData* files = startMouseDrag(view, cell("a.jpg"), Qt::ControlModifier);
+    QVERIFY(files);
+    QCOMPARE(
+        namesOf(mediaFilesOf(files).value_or(QStringList())),
+        (QStringList{QStringLiteral("c.jpg"), QStringLiteral("a.jpg"), QStringLiteral("e.jpg")}));
+    QCoreApplication::processEvents();
+
+    fillSlides(*w,
+               {mediaPath(env, QStringLiteral("a.jpg")), mediaPath(env, QStringLiteral("b.jpg"))});
+    SlideStrip* strip = w->step1()->slideStrip();
+    const QMimeData* rows =
+        startMouseDrag(strip, strip->visualRect(strip->model()->index(0, 0)).center());
+    QVERIFY(rows);
+    QCOMPARE(slideRowsOf(rows, quintptr(strip)).value_or(QList<int>()), QList<int>{0});
 }
 
 void Step1Test::reorderMovesTheSelectionWithItsRecords()
