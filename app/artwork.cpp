@@ -86,7 +86,113 @@ void paintBox(QPainter& p, const QRectF& r, bool ticked)
     p.drawPath(tick);
 }
 
+void paintSquares(QPainter& p, const QRectF& r, int columns, int rows)
+{
+    const qreal gap = r.width() * 0.14;
+    const qreal w = (r.width() - gap * (columns - 1)) / columns;
+    const qreal h = (r.height() - gap * (rows - 1)) / rows;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column)
+            p.drawRect(QRectF(r.left() + column * (w + gap), r.top() + row * (h + gap), w, h));
+    }
+}
+
+void paintListLines(QPainter& p, const QRectF& r)
+{
+    const qreal step = r.height() / 3;
+    const qreal mark = step * 0.55;
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = r.top() + step * i + (step - mark) / 2;
+        p.drawRect(QRectF(r.left(), y, mark, mark));
+        p.drawLine(QPointF(r.left() + mark * 1.8, y + mark / 2), QPointF(r.right(), y + mark / 2));
+    }
+}
+
+// A row of thumbnails under a band: the slide strip at the given number of cells.
+void paintStrip(QPainter& p, const QRectF& r, int cells)
+{
+    const qreal h = r.height() * (cells > 2 ? 0.4 : 0.6);
+    paintSquares(p, QRectF(r.left(), r.center().y() - h / 2, r.width(), h), cells, 1);
+}
+
+void paintPicture(QPainter& p, const QRectF& r)
+{
+    const QRectF frame(r.left(), r.top() + r.height() * 0.12, r.width(), r.height() * 0.76);
+    p.drawRect(frame);
+    QPainterPath hills;
+    hills.moveTo(frame.left(), frame.bottom() - frame.height() * 0.15);
+    hills.lineTo(frame.left() + frame.width() * 0.35, frame.top() + frame.height() * 0.4);
+    hills.lineTo(frame.left() + frame.width() * 0.6, frame.bottom() - frame.height() * 0.3);
+    hills.lineTo(frame.left() + frame.width() * 0.75, frame.top() + frame.height() * 0.55);
+    hills.lineTo(frame.right(), frame.bottom() - frame.height() * 0.15);
+    p.drawPath(hills);
+    const qreal sun = frame.height() * 0.18;
+    p.drawEllipse(QPointF(frame.left() + frame.width() * 0.75, frame.top() + frame.height() * 0.3),
+                  sun / 2, sun / 2);
+}
+
+void paintFilm(QPainter& p, const QRectF& r)
+{
+    const QRectF frame(r.left() + r.width() * 0.1, r.top(), r.width() * 0.8, r.height());
+    p.drawRect(frame);
+    const qreal band = frame.width() * 0.2;
+    p.drawLine(QPointF(frame.left() + band, frame.top()),
+               QPointF(frame.left() + band, frame.bottom()));
+    p.drawLine(QPointF(frame.right() - band, frame.top()),
+               QPointF(frame.right() - band, frame.bottom()));
+    for (int i = 0; i < 4; ++i) {
+        const qreal y = frame.top() + frame.height() * (0.14 + i * 0.22);
+        p.drawLine(QPointF(frame.left() + band * 0.3, y), QPointF(frame.left() + band * 0.7, y));
+        p.drawLine(QPointF(frame.right() - band * 0.7, y), QPointF(frame.right() - band * 0.3, y));
+    }
+}
+
+void paintHome(QPainter& p, const QRectF& r)
+{
+    QPainterPath house;
+    house.moveTo(r.left(), r.top() + r.height() * 0.45);
+    house.lineTo(r.center().x(), r.top() + r.height() * 0.05);
+    house.lineTo(r.right(), r.top() + r.height() * 0.45);
+    house.moveTo(r.left() + r.width() * 0.15, r.top() + r.height() * 0.32);
+    house.lineTo(r.left() + r.width() * 0.15, r.bottom());
+    house.lineTo(r.right() - r.width() * 0.15, r.bottom());
+    house.lineTo(r.right() - r.width() * 0.15, r.top() + r.height() * 0.32);
+    p.drawPath(house);
+    p.drawRect(QRectF(r.center().x() - r.width() * 0.1, r.bottom() - r.height() * 0.35,
+                      r.width() * 0.2, r.height() * 0.35));
+}
+
+void paintDrive(QPainter& p, const QRectF& r)
+{
+    const QRectF body(r.left(), r.top() + r.height() * 0.3, r.width(), r.height() * 0.4);
+    p.drawRoundedRect(body, r.width() * 0.06, r.width() * 0.06);
+    p.drawEllipse(QPointF(body.right() - body.width() * 0.15, body.center().y()), r.width() * 0.04,
+                  r.width() * 0.04);
+}
+
 } // namespace
+
+void paintDropArrow(QPainter& painter, const QRectF& box, const QColor& colour)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(colour, std::max<qreal>(1.5, box.height() / 14));
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    // A swash from the right that bends down to the strip below.
+    const QPointF start(box.right(), box.top() + box.height() * 0.25);
+    const QPointF tip(box.left() + box.width() * 0.2, box.bottom() - pen.widthF());
+    QPainterPath arrow(start);
+    arrow.cubicTo(QPointF(box.left() + box.width() * 0.5, box.top()),
+                  QPointF(box.left() + box.width() * 0.15, box.top() + box.height() * 0.3), tip);
+    painter.drawPath(arrow);
+    const qreal head = box.height() * 0.3;
+    painter.drawLine(tip, tip + QPointF(-head * 0.55, -head * 0.8));
+    painter.drawLine(tip, tip + QPointF(head * 0.7, -head * 0.6));
+    painter.restore();
+}
 
 void paintGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& colour)
 {
@@ -133,6 +239,36 @@ void paintGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor&
     case Glyph::BoxTicked:
     case Glyph::BoxEmpty:
         paintBox(painter, square.adjusted(0.5, 0.5, -0.5, -0.5), glyph == Glyph::BoxTicked);
+        break;
+    case Glyph::ViewList:
+        paintListLines(painter, square);
+        break;
+    case Glyph::ViewGallery:
+        paintSquares(painter, square.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        break;
+    case Glyph::ViewLarge:
+        painter.drawRect(square.adjusted(0.5, 0.5, -0.5, -0.5));
+        break;
+    case Glyph::StripNormal:
+        paintStrip(painter, square, 3);
+        break;
+    case Glyph::StripLarge:
+        paintStrip(painter, square, 2);
+        break;
+    case Glyph::Picture:
+        paintPicture(painter, square);
+        break;
+    case Glyph::Film:
+        paintFilm(painter, square);
+        break;
+    case Glyph::Folder:
+        paintFolder(painter, square);
+        break;
+    case Glyph::Home:
+        paintHome(painter, square);
+        break;
+    case Glyph::Drive:
+        paintDrive(painter, square);
         break;
     }
     painter.restore();

@@ -20,7 +20,21 @@ enum class Glyph {
     OpenProject,
     BoxTicked,
     BoxEmpty,
+    // step 1: folder view modes, strip sizes, media kinds, folder tree
+    ViewList,
+    ViewGallery,
+    ViewLarge,
+    StripNormal,
+    StripLarge,
+    Picture,
+    Film,
+    Folder,
+    Home,
+    Drive,
 };
+
+// The curved arrow beside the slide strip's drop hint, pointing down to the strip.
+void paintDropArrow(QPainter& painter, const QRectF& box, const QColor& colour);
 
 // Draws a line glyph centred in box, in the given colour.
 void paintGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& colour);

@@ -2,6 +2,7 @@
 
 #include "app/crashhandler.h"
 #include "app/languagecontroller.h"
+#include "app/navigator.h"
 #include "app/progresspage.h"
 #include "app/resizeframe.h"
 #include "app/startpanel.h"
@@ -86,9 +87,8 @@ void TFormMain::buildWindow()
     m_step2 = new Step2Page(*this);
     m_step3 = new Step3Page(*this);
     m_progress = new ProgressPage(*this);
-    m_step2->hide();
-    m_step3->hide();
-    m_progress->hide();
+    m_navigator = new Navigator(*this);
+    m_navigator->showPage(WizardPage::Step1);
     m_openDialog = new FileDialogTexts(QStringLiteral("OpenDialogTask"),
                                        QStringLiteral("Projekt laden"),
                                        QStringLiteral("Vistarel-Projekte|*.vrj"), this);

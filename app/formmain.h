@@ -22,6 +22,7 @@ class MessageList;
 namespace vistarel::app {
 
 class LanguageController;
+class Navigator;
 class ProgressPage;
 class ResizeFrame;
 class StartPanel;
@@ -77,6 +78,8 @@ public:
     // LangStrings: message "Str<id>" of the current language.
     QString str(int id) const;
     StepControl* stepControl() const { return m_stepControl; }
+    // The wizard's moves: the one place that shows and hides the pages.
+    Navigator* navigator() const { return m_navigator; }
     Step1Page* step1() const { return m_step1; }
     Step2Page* step2() const { return m_step2; }
     Step3Page* step3() const { return m_step3; }
@@ -162,6 +165,7 @@ private:
 
     TitleBar* m_titleBar = nullptr;
     StepControl* m_stepControl = nullptr;
+    Navigator* m_navigator = nullptr;
     Step1Page* m_step1 = nullptr;
     Step2Page* m_step2 = nullptr;
     Step3Page* m_step3 = nullptr;

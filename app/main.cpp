@@ -1,7 +1,12 @@
 #include "app/crashhandler.h"
 #include "app/formmain.h"
+#include "app/foldermodel.h"
+#include "app/folderview.h"
 #include "app/languagecontroller.h"
+#include "app/mediadrag.h"
+#include "app/slidestrip.h"
 #include "app/startpanel.h"
+#include "app/step1page.h"
 #include "app/style.h"
 #include "project/appdata.h"
 #include "project/version.h"
@@ -9,6 +14,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDragMoveEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 
@@ -39,6 +46,41 @@ ReviewOptions parseReviewOptions(const QApplication& app)
     return o;
 }
 
+// Scenes "strip" and "drag": 30 slides from the folder shown in step 1; "drag" also
+// holds slides 4 and 5 over the second cell, as in the middle of reordering them.
+void fillStripForReview(vistarel::app::TFormMain& window, bool dragging)
+{
+    using namespace vistarel::app;
+    Step1Page* page = window.step1();
+    FolderModel* model = page->folderView()->folderModel();
+    QStringList media;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (!model->entry(row).isFolder)
+            media << model->entry(row).path;
+    }
+    if (media.isEmpty())
+        return;
+    QStringList slides;
+    while (slides.size() < 30)
+        slides << media[slides.size() % media.size()];
+    window.slides().insertFiles(slides, 0);
+    SlideStrip* strip = page->slideStrip();
+    if (!dragging)
+        return;
+    strip->selectionModel()->clear();
+    for (int row : {3, 4})
+        strip->selectionModel()->select(strip->model()->index(row, 0), QItemSelectionModel::Select);
+    strip->scrollTo(strip->model()->index(0, 0));
+    // The drag stays over the strip until the screenshot: the window keeps its content.
+    QMimeData* mime = strip->mimeForSelection();
+    mime->setParent(&window);
+    const QPoint at = strip->visualRect(strip->model()->index(1, 0)).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip->viewport(), &move);
+}
+
 void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
 {
     using vistarel::app::TProjectAction;
@@ -52,6 +94,10 @@ void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
             QWidget* tile = window.findChild<QWidget*>(QStringLiteral("AdvMetroTileLanguage"));
             window.language().popUpMenu(tile->mapToGlobal(QPoint(0, tile->height())));
         });
+    }
+    if (options.scene == u"strip" || options.scene == u"drag") {
+        const bool dragging = options.scene == u"drag";
+        QTimer::singleShot(600, &window, [&window, dragging] { fillStripForReview(window, dragging); });
     }
     if (options.screenshot.isEmpty())
         return;

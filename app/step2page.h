@@ -8,6 +8,7 @@ class Settings;
 
 namespace vistarel::app {
 
+class Step2StripModel;
 class TFormMain;
 
 // The step-2 strip size rule for a window height (design pixels): below 968 the two
@@ -40,8 +41,24 @@ public:
     // while the page is shown.
     void refreshPreview();
 
+    // ---- what the wizard moves use (Navigator) ---------------------------------------
+    // The step-2 strip's content, refilled by Navigator::FillStep2Strip each time step 2
+    // is entered from step 1 (or from step 3 with "Zurück"); item i is slide i.
+    Step2StripModel* stripModel() const { return m_strip; }
+    // The selected item of the step-2 strip: the slide being edited; -1 when none.
+    int currentSlide() const { return m_currentSlide; }
+    void setCurrentSlide(int slide);
+    // Shows the current slide's settings in the editor.
+    void ShowSlideSettings();
+    // Shows the current slide in the preview, playing its transition when asked.
+    void ShowStep2Preview(bool playTransition);
+    // Closes the three overlays (automatic effects and the two apply-to-all questions).
+    void hideOverlays();
+
 private:
     TFormMain& m_form;
+    Step2StripModel* m_strip;
+    int m_currentSlide = -1;
 };
 
 } // namespace vistarel::app

@@ -114,8 +114,20 @@ ClickLabel::ClickLabel(const QString& name, const QString& text, QWidget* parent
 
 void ClickLabel::setLinkColours(bool on)
 {
-    m_link = on;
-    applyColour(on ? colour::kAccent : QColor(Qt::white));
+    if (on) {
+        setHoverColours(colour::kAccent, Qt::white);
+        return;
+    }
+    m_hoverColours = false;
+    applyColour(Qt::white);
+}
+
+void ClickLabel::setHoverColours(const QColor& normal, const QColor& hover)
+{
+    m_hoverColours = true;
+    m_normal = normal;
+    m_hover = hover;
+    applyColour(underMouse() ? hover : normal);
 }
 
 void ClickLabel::applyColour(const QColor& colour)
@@ -134,16 +146,54 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 
 void ClickLabel::enterEvent(QEnterEvent* event)
 {
-    if (m_link)
-        applyColour(Qt::white);
+    if (m_hoverColours)
+        applyColour(m_hover);
     QLabel::enterEvent(event);
 }
 
 void ClickLabel::leaveEvent(QEvent* event)
 {
-    if (m_link)
-        applyColour(colour::kAccent);
+    if (m_hoverColours)
+        applyColour(m_normal);
     QLabel::leaveEvent(event);
+}
+
+PictureIcon::PictureIcon(const QString& name, Glyph glyph, const QString& hint, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_glyph(glyph)
+{
+    setObjectName(name);
+    setToolTip(hint);
+    setFixedSize(26, 26);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureIcon::setCurrent(bool current)
+{
+    m_current = current;
+    update();
+}
+
+void PictureIcon::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    paintGlyph(p, m_glyph, QRectF(rect()).adjusted(4, 4, -4, -4),
+               showsActive() ? colour::kAccent : colour::kDimText);
+}
+
+void PictureIcon::enterEvent(QEnterEvent* event)
+{
+    m_hovered = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureIcon::leaveEvent(QEvent* event)
+{
+    m_hovered = false;
+    update();
+    QAbstractButton::leaveEvent(event);
 }
 
 BoxGlyph::BoxGlyph(const QString& name, QWidget* parent)

@@ -61,7 +61,10 @@ class ClickLabel : public QLabel
 
 public:
     ClickLabel(const QString& name, const QString& text, QWidget* parent);
+    // Accent blue, white under the mouse.
     void setLinkColours(bool on);
+    // Any pair of text colours: normal, and while the mouse is over the label.
+    void setHoverColours(const QColor& normal, const QColor& hover);
 
 signals:
     void clicked();
@@ -73,7 +76,34 @@ protected:
 
 private:
     void applyColour(const QColor& colour);
-    bool m_link = false;
+    bool m_hoverColours = false;
+    QColor m_normal;
+    QColor m_hover;
+};
+
+// A small picture button with an active and an inactive picture: active while the mouse
+// is over it and while it stands for the current choice, inactive otherwise.
+class PictureIcon : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    PictureIcon(const QString& name, Glyph glyph, const QString& hint, QWidget* parent);
+
+    void setCurrent(bool current);
+    bool isCurrent() const { return m_current; }
+    // Whether the active picture is the one shown now.
+    bool showsActive() const { return m_current || m_hovered; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    Glyph m_glyph;
+    bool m_current = false;
+    bool m_hovered = false;
 };
 
 // A ticked or empty box glyph that reports a left click.

@@ -161,6 +161,12 @@ int SlideList::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : count();
 }
 
+Qt::ItemFlags SlideList::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags base = QAbstractListModel::flags(index);
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base;
+}
+
 QVariant SlideList::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())

@@ -58,6 +58,8 @@ public:
     // QAbstractItemModel
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Slides can be dragged (views reorder them by drag and drop).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     struct Item
