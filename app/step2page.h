@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -117,6 +118,9 @@ public:
 signals:
     // A subtitle edit over the limits was refused (the window beeps).
     void subtitleRefused();
+    // "Zurück" and "Weiter" (RzBmpButtonStep2Back, RzBmpButtonStep2Next) were clicked.
+    void backRequested();
+    void nextRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -181,8 +185,8 @@ private:
     ClickLabel* m_repeat = nullptr;
     PreviewView* m_view = nullptr;
     PreviewPlayer* m_player = nullptr;
-    QWidget* m_back = nullptr;
-    QWidget* m_next = nullptr;
+    QAbstractButton* m_back = nullptr;
+    QAbstractButton* m_next = nullptr;
     QuestionPanel* m_applyToAll = nullptr;
     QuestionPanel* m_effectsApplyToAll = nullptr;
     AutoEffectsPanel* m_autoEffects = nullptr;

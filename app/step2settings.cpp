@@ -98,6 +98,8 @@ void Step2Page::connectControls()
             transitionChosen();
     });
     connect(m_repeat, &ClickLabel::clicked, this, &Step2Page::LabelStep2TransitionRepeatClick);
+    connect(m_back, &QAbstractButton::clicked, this, &Step2Page::backRequested);
+    connect(m_next, &QAbstractButton::clicked, this, &Step2Page::nextRequested);
     connect(m_normalIcon, &StripSizeIcon::clicked, this, &Step2Page::ImageStep2ImagesNormalClick);
     connect(m_largeIcon, &StripSizeIcon::clicked, this, &Step2Page::ImageStep2ImagesLargeClick);
     for (StripSizeIcon* icon : {m_normalIcon, m_largeIcon})
