@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
@@ -371,9 +372,12 @@ void Step2Page::showEvent(QShowEvent* event)
 
 void Step2Page::hideEvent(QHideEvent* event)
 {
-    // Leaving the page keeps what was typed last.
+    // Leaving the page keeps what was typed last and closes the panels; a minimised
+    // window (a spontaneous hide) keeps them.
     commitSubtitleEdit();
     m_player->stop();
+    if (!event->spontaneous())
+        closeOverlays();
     QWidget::hideEvent(event);
 }
 

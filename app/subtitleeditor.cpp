@@ -388,6 +388,8 @@ void SubtitleEditor::loadSnapshot(const QByteArray& snapshot)
         frame.clearBackground();
         root->setFrameFormat(frame);
     }
+    // Typing goes on after the text, in its last format.
+    m_edit->moveCursor(QTextCursor::End);
     showCurrentFormat();
 }
 

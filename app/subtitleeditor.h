@@ -67,8 +67,8 @@ public:
     // SaveEditorSnapshot: the document in the editor's own form (the HTML the text
     // document writes), as UTF-8 bytes; loading it restores the same content.
     QByteArray saveSnapshot() const;
-    // Empties the editor, then loads a snapshot when it has bytes. The field's
-    // background stays the editor's.
+    // Empties the editor, then loads a snapshot when it has bytes; the cursor ends up
+    // after the text. The field's background stays the editor's.
     void loadSnapshot(const QByteArray& snapshot);
     // A subtitle of an older project: the text in one format (font, point size, colour
     // with red in bits 0..7, bold), typed into the empty editor; the typing format is

@@ -387,6 +387,11 @@ void Step2PageTest::subtitleCommittedOnFocusLossToItsSlide()
     s.select(2);
     QCOMPARE(s.page->subtitleEditor()->plainText(), QStringLiteral("Dritter"));
     QCOMPARE(s.page->subtitleEditor()->rtf(), s.record(2)->Subtitle);
+
+    // Leaving the page keeps what was just typed.
+    QTest::keyClicks(edit, QStringLiteral(" und mehr"));
+    s.page->hide();
+    QCOMPARE(subtitleText(s.record(2)->Subtitle), QStringLiteral("Dritter und mehr"));
 }
 
 void Step2PageTest::editorRoundTripThroughTheToolbar()
@@ -590,6 +595,12 @@ void Step2PageTest::automaticEffects()
     clickButton(s.w.get(), "RzBmpButtonAutoEffectsApply");
     QCOMPARE(s.record(1)->Transition, 99);
     QCOMPARE(s.record(0)->Transition, 5);
+
+    // Leaving step 2 closes an open panel.
+    panel->showInFront();
+    s.page->hide();
+    s.page->show();
+    QVERIFY(!panel->isVisible());
 }
 
 void Step2PageTest::languageSwitchKeepsTheSlide()
