@@ -378,6 +378,8 @@ QString TFormMain::currentLanguage() const
 // Changing the language never marks the project as changed.
 void TFormMain::applyLanguage(const QString& code)
 {
+    // A subtitle edit not yet committed is the user's change, not the language's.
+    m_step2->commitSubtitleEdit();
     const bool dirty = FProjectDirty;
     m_language->apply(code);
     FProjectDirty = dirty;

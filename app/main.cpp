@@ -5,6 +5,7 @@
 #include "app/languagecontroller.h"
 #include "app/mediadrag.h"
 #include "app/slidestrip.h"
+#include "app/reviewscenes.h"
 #include "app/startpanel.h"
 #include "app/step1page.h"
 #include "app/style.h"
@@ -26,6 +27,8 @@ struct ReviewOptions
 {
     QString screenshot;
     QString scene;
+    QString project;     // opened before a step-2 scene
+    QString subtitleRtf; // the step-2 subtitle scene writes the typed subtitle's RTF here
     int delayMs = 1500;
 };
 
@@ -35,12 +38,15 @@ ReviewOptions parseReviewOptions(const QApplication& app)
     QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("file"));
     QCommandLineOption scene(QStringLiteral("scene"), QString(), QStringLiteral("name"));
     QCommandLineOption delay(QStringLiteral("screenshot-delay"), QString(), QStringLiteral("ms"));
-    for (QCommandLineOption* option : {&screenshot, &scene, &delay}) {
+    QCommandLineOption project(QStringLiteral("project"), QString(), QStringLiteral("file"));
+    QCommandLineOption rtf(QStringLiteral("subtitle-rtf"), QString(), QStringLiteral("file"));
+    for (QCommandLineOption* option : {&screenshot, &scene, &delay, &project, &rtf}) {
         option->setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(*option);
     }
     parser.process(app);
-    ReviewOptions o{parser.value(screenshot), parser.value(scene), 1500};
+    ReviewOptions o{parser.value(screenshot), parser.value(scene), parser.value(project),
+                    parser.value(rtf), 1500};
     if (parser.isSet(delay))
         o.delayMs = parser.value(delay).toInt();
     return o;
@@ -89,6 +95,8 @@ void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
         window.markProjectChanged();
         window.requestAction(TProjectAction::paQuit);
     }
+    if (options.scene.startsWith(u"step2"))
+        vistarel::app::showStep2Scene(window, options.scene, options.project, options.subtitleRtf);
     if (options.scene == u"languages") {
         QTimer::singleShot(300, &window, [&window] {
             QWidget* tile = window.findChild<QWidget*>(QStringLiteral("AdvMetroTileLanguage"));

@@ -17,6 +17,10 @@ Navigator::Navigator(TFormMain& form)
 {
     connect(form.stepControl(), &StepControl::stepChanged, this,
             &Navigator::AdvSmoothStepControlMainStepChanged);
+    Step2Page* step2 = form.step2();
+    connect(step2, &Step2Page::backRequested, this, &Navigator::RzBmpButtonStep2BackClick);
+    connect(step2, &Step2Page::nextRequested, this, &Navigator::RzBmpButtonStep2NextClick);
+    m_step2Thumbnails = new Step2Thumbnails(*step2->strip(), form.appDataDir(), this);
 }
 
 void Navigator::showPage(WizardPage page)
@@ -57,25 +61,24 @@ void Navigator::RzBmpButtonStep1NextClick()
 void Navigator::enterStep2()
 {
     FillStep2Strip();
-    Step2Page* step2 = m_form.step2();
-    step2->setCurrentSlide(0);
-    step2->ShowSlideSettings();
+    // The first slide becomes current: its settings are shown and its transition plays
+    // as soon as the page is visible.
+    m_form.step2()->strip()->setCurrentIndex(0);
     showPage(WizardPage::Step2);
     setStep(1);
-    step2->ShowStep2Preview(true);
 }
 
 void Navigator::RzBmpButtonStep2BackClick()
 {
     showPage(WizardPage::Step1);
-    m_form.step2()->hideOverlays();
+    m_form.step2()->closeOverlays();
     setStep(0);
 }
 
 void Navigator::RzBmpButtonStep2NextClick()
 {
     showPage(WizardPage::Step3);
-    m_form.step2()->hideOverlays();
+    m_form.step2()->closeOverlays();
     setStep(2);
 }
 
@@ -129,11 +132,12 @@ void Navigator::FillStep2Strip()
     const Step1Page* step1 = m_form.step1();
     WindowHost& host = m_form.host();
     // A copy of the names: pending events processed on the way may change the list.
-    std::vector<Step2StripItem> items = step2StripItems(
-        m_form.slides().fileNames(),
+    const QStringList files = m_form.slides().fileNames();
+    const std::vector<Step2StripItem> items = step2StripItems(
+        files,
         [step1](const QString& file) { return step1->stripPicture(file); },
         [&host] { host.pumpIfDue(); });
-    m_form.step2()->stripModel()->setItems(std::move(items));
+    m_step2Thumbnails->fill(files, items);
 }
 
 } // namespace vistarel::app

@@ -4,6 +4,7 @@
 
 namespace vistarel::app {
 
+class Step2Thumbnails;
 class TFormMain;
 
 // The pages of the wizard that occupy the same area; at most one is visible.
@@ -48,6 +49,7 @@ private:
     TFormMain& m_form;
     WizardPage m_page = WizardPage::Step1;
     bool m_settingStep = false;
+    Step2Thumbnails* m_step2Thumbnails = nullptr;
 };
 
 } // namespace vistarel::app

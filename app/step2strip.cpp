@@ -1,8 +1,15 @@
 #include "app/step2strip.h"
 
+#include "app/coverflowstrip.h"
+
 #include <QFileInfo>
 
 namespace vistarel::app {
+
+namespace {
+// Enough for the pictures of a few hundred slides at strip size.
+constexpr qint64 kStep2CacheBytes = 256LL * 1024 * 1024;
+} // namespace
 
 std::vector<Step2StripItem>
 step2StripItems(const QStringList& files, const std::function<QImage(const QString&)>& stripPicture,
@@ -21,37 +28,44 @@ step2StripItems(const QStringList& files, const std::function<QImage(const QStri
     return items;
 }
 
-Step2StripModel::Step2StripModel(QObject* parent)
-    : QAbstractListModel(parent)
+Step2Thumbnails::Step2Thumbnails(CoverFlowStrip& strip, const QString& appDataDir, QObject* parent)
+    : QObject(parent)
+    , m_strip(strip)
+    , m_cache(appDataDir, kStep2CacheBytes)
 {
+    connect(&strip, &CoverFlowStrip::thumbnailWanted, this, &Step2Thumbnails::wanted);
+    connect(&m_cache, &ThumbnailCache::thumbnailReady, this, &Step2Thumbnails::arrived);
 }
 
-void Step2StripModel::setItems(std::vector<Step2StripItem> items)
+void Step2Thumbnails::fill(const QStringList& names, const std::vector<Step2StripItem>& items)
 {
-    beginResetModel();
-    m_items = std::move(items);
-    endResetModel();
+    m_cache.cancelPending();
+    m_strip.setItems(names);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].file.isEmpty() && !items[i].fallback.isNull())
+            m_strip.setThumbnail(int(i), items[i].fallback);
+    }
 }
 
-int Step2StripModel::rowCount(const QModelIndex& parent) const
+void Step2Thumbnails::wanted(int index)
 {
-    return parent.isValid() ? 0 : int(m_items.size());
+    const QString file = m_strip.fileName(index);
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return;
+    const QImage picture = m_cache.thumbnail(file, kStep2ThumbnailSize);
+    if (!picture.isNull())
+        m_strip.setThumbnail(index, picture);
 }
 
-QVariant Step2StripModel::data(const QModelIndex& index, int role) const
+void Step2Thumbnails::arrived(const QString& file, QSize box)
 {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const Step2StripItem& item = m_items[std::size_t(index.row())];
-    switch (role) {
-    case Qt::DisplayRole:
-        return QFileInfo(item.file).fileName();
-    case FilePathRole:
-        return item.file;
-    case FallbackPictureRole:
-        return item.fallback;
-    default:
-        return {};
+    if (box != kStep2ThumbnailSize)
+        return;
+    const QImage picture = m_cache.cached(file, box);
+    // The same file may stand in the list more than once.
+    for (int i = 0; i < m_strip.count(); ++i) {
+        if (m_strip.fileName(i) == file && !m_strip.hasThumbnail(i))
+            m_strip.setThumbnail(i, picture);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QAbstractListModel>
+#include "app/thumbnailcache.h"
+
 #include <QImage>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,8 @@
 #include <vector>
 
 namespace vistarel::app {
+
+class CoverFlowStrip;
 
 // Thumbnails of the step-2 strip are made at this size.
 inline constexpr QSize kStep2ThumbnailSize{400, 300};
@@ -28,27 +32,24 @@ std::vector<Step2StripItem>
 step2StripItems(const QStringList& files, const std::function<QImage(const QString&)>& stripPicture,
                 const std::function<void()>& keepAlive);
 
-// The content of the step-2 strip ImageEnMViewStep2Images, a copy of the slide list made
-// each time step 2 is entered. It holds no settings: the slide at position i of this
-// strip is slide i of the slide list.
-class Step2StripModel : public QAbstractListModel
+// Fills the step-2 strip and answers its requests for pictures from a background
+// thumbnail cache, so that a long slide list never blocks the window.
+class Step2Thumbnails : public QObject
 {
     Q_OBJECT
 
 public:
-    enum Role { FilePathRole = Qt::UserRole + 1, FallbackPictureRole };
+    Step2Thumbnails(CoverFlowStrip& strip, const QString& appDataDir, QObject* parent);
 
-    explicit Step2StripModel(QObject* parent = nullptr);
-
-    // Replaces every item (one model reset).
-    void setItems(std::vector<Step2StripItem> items);
-    const Step2StripItem& item(int row) const { return m_items[std::size_t(row)]; }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Replaces the strip's items: names[i] for slide i; a gone file shows its fallback.
+    void fill(const QStringList& names, const std::vector<Step2StripItem>& items);
 
 private:
-    std::vector<Step2StripItem> m_items;
+    void wanted(int index);
+    void arrived(const QString& file, QSize box);
+
+    CoverFlowStrip& m_strip;
+    ThumbnailCache m_cache;
 };
 
 } // namespace vistarel::app

@@ -118,14 +118,24 @@ QImage decodePicture(const QString& file, const FitHint& hint)
     return picture;
 }
 
-bool LoadPictureFile(Host& host, QImage& bitmap, const QString& file, const FitHint& hint)
+QImage loadSlidePicture(Host& host, const QString& file, const FitHint& hint)
 {
     // A clip is shown by its cached first frame.
     const QString source = project::IsVideoFile(file) ? GetVideoThumbnail(host, file) : file;
-    bitmap = decodePicture(source, hint);
+    return decodePicture(source, hint);
+}
+
+void showPictureLoadError(Host& host, const QString& file)
+{
+    host.taskDialog({host.message(23), host.message(24) + u"\r\n\r\n"_qs + file, host.message(26)});
+}
+
+bool LoadPictureFile(Host& host, QImage& bitmap, const QString& file, const FitHint& hint)
+{
+    bitmap = loadSlidePicture(host, file, hint);
     if (!bitmap.isNull())
         return true;
-    host.taskDialog({host.message(23), host.message(24) + u"\r\n\r\n"_qs + file, host.message(26)});
+    showPictureLoadError(host, file);
     return false;
 }
 

@@ -44,6 +44,15 @@ QStringList decoderTableExtensions();
 // null image when nothing can read the file. No dialog; callable from any thread.
 QImage decodePicture(const QString& file, const FitHint& hint = {});
 
+// The picture of a slide's media file as LoadPictureFile loads it, but without any dialog:
+// a video clip by its cached first frame, which `host` makes on a cache miss (a console
+// host of its own lets a worker thread do this). Null when the file cannot be read. On
+// the host's thread.
+QImage loadSlidePicture(Host& host, const QString& file, const FitHint& hint = {});
+
+// The media-error task dialog of LoadPictureFile for `file`.
+void showPictureLoadError(Host& host, const QString& file);
+
 // Fills `bitmap` with the picture of `file`; a video clip by its cached first frame
 // (GetVideoThumbnail), which runs ffmpeg on a cache miss.
 // When the file cannot be read, shows the media-error task dialog (Str23; Str24,

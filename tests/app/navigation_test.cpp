@@ -1,5 +1,6 @@
 // The wizard's moves between the pages, with an empty and a filled slide list, and the
 // copy of the slide list into the step-2 strip.
+#include "app/coverflowstrip.h"
 #include "app/navigator.h"
 #include "app/progresspage.h"
 #include "app/slidestrip.h"
@@ -173,7 +174,7 @@ void NavigationTest::moves()
     QCOMPARE(w->navigator()->currentPage(), to);
     QCOMPARE(w->stepControl()->activeStep(), step);
     QCOMPARE(dialogsOf(*env.desktop), dialog ? messages(*w, dialog) : QString());
-    QCOMPARE(w->step2()->stripModel()->rowCount(), step2Items);
+    QCOMPARE(w->step2()->strip()->count(), step2Items);
     if (to == WizardPage::Step2)
         QCOMPARE(w->step2()->currentSlide(), 0);
     QVERIFY(!w->projectDirty());
@@ -192,7 +193,7 @@ void NavigationTest::backFromStep3RefillsStep2AndStartsAtTheFirstSlide()
     }
     Navigator* n = w->navigator();
     n->RzBmpButtonStep1NextClick();
-    w->step2()->setCurrentSlide(3);
+    w->step2()->strip()->setCurrentIndex(3);
     n->RzBmpButtonStep2NextClick();
     // While step 3 is shown the list changes (a project is loaded, say).
     w->slides().deleteSelection({0, 1});
@@ -200,10 +201,10 @@ void NavigationTest::backFromStep3RefillsStep2AndStartsAtTheFirstSlide()
 
     QCOMPARE(visiblePage(*w), WizardPage::Step2);
     QCOMPARE(w->step2()->currentSlide(), 0);
-    Step2StripModel* strip = w->step2()->stripModel();
-    QCOMPARE(strip->rowCount(), 3);
+    CoverFlowStrip* strip = w->step2()->strip();
+    QCOMPARE(strip->count(), 3);
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(strip->item(i).file, files[i + 2]);
+        QCOMPARE(strip->fileName(i), files[i + 2]);
 }
 
 void NavigationTest::step2StripKeepsPicturesOfVanishedFiles()
@@ -228,14 +229,17 @@ void NavigationTest::step2StripKeepsPicturesOfVanishedFiles()
     QFile::remove(files[1]);
 
     w->navigator()->FillStep2Strip();
-    Step2StripModel* model = w->step2()->stripModel();
-    QCOMPARE(model->rowCount(), 3);
-    QCOMPARE(model->item(0).file, files[0]);
-    QVERIFY(model->item(0).fallback.isNull());
-    QCOMPARE(model->item(1).file, QString());
-    QCOMPARE(model->item(1).fallback.size(), QSize(80, 60));
-    QCOMPARE(model->item(2).file, QString());
-    QVERIFY(model->item(2).fallback.isNull());
+    CoverFlowStrip* strip = w->step2()->strip();
+    QCOMPARE(strip->count(), 3);
+    QCOMPARE(strip->fileName(0), files[0]);
+    QCOMPARE(strip->fileName(1), files[1]);
+    // The vanished file shows the step-1 strip's picture at once; the one never shown
+    // there has none.
+    QVERIFY(strip->hasThumbnail(1));
+    QVERIFY(!strip->hasThumbnail(2));
+    // An existing file's picture is made in the background when the strip asks for it.
+    w->navigator()->RzBmpButtonStep1NextClick();
+    QTRY_VERIFY(strip->hasThumbnail(0));
 }
 
 static const bool registered = registerTest<NavigationTest>("NavigationTest");

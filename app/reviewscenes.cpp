@@ -1,0 +1,95 @@
+#include "app/reviewscenes.h"
+
+#include "app/autoeffectspanel.h"
+#include "app/coverflowstrip.h"
+#include "app/questionpanel.h"
+#include "app/formmain.h"
+#include "app/startpanel.h"
+#include "app/step1page.h"
+#include "app/step2page.h"
+#include "app/stepcontrol.h"
+#include "app/subtitleeditor.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTextCursor>
+
+namespace vistarel::app {
+
+namespace {
+
+void typeSampleSubtitle(SubtitleEditor& editor)
+{
+    QTextEdit& edit = *editor.edit();
+    edit.setFocus();
+    edit.insertPlainText(QStringLiteral("Sommer am "));
+    editor.setBold(true);
+    editor.setTextColour(QColor(0xFF, 0xD6, 0x0A));
+    edit.insertPlainText(QStringLiteral("Gardasee"));
+    editor.setBold(false);
+    editor.setTextColour(Qt::white);
+    edit.insertPlainText(QStringLiteral(" – Tag 3"));
+    edit.insertPlainText(QString(QChar::LineSeparator));
+    editor.shrinkFont();
+    editor.setItalic(true);
+    edit.insertPlainText(QStringLiteral("Riva del Garda, "));
+    editor.setItalic(false);
+    editor.setUnderline(true);
+    edit.insertPlainText(QStringLiteral("Juli 2023"));
+    editor.setUnderline(false);
+    edit.insertPlainText(QStringLiteral("\n"));
+    editor.setAlignment(Qt::AlignRight);
+    editor.setStrikeOut(true);
+    editor.setTextColour(QColor(0xFF, 0x3B, 0x30));
+    edit.insertPlainText(QStringLiteral("Regen"));
+    editor.setStrikeOut(false);
+    editor.setTextColour(Qt::white);
+    editor.growFont();
+    editor.growFont();
+    edit.insertPlainText(QStringLiteral(" Sonne ☀"));
+}
+
+} // namespace
+
+void showStep2Scene(TFormMain& window, const QString& scene, const QString& project,
+                    const QString& rtfFile)
+{
+    const QStringList parts = scene.split(u':');
+    window.startPanel()->hide();
+    if (!project.isEmpty())
+        window.readProject(project);
+    Step2Page* page = window.step2();
+    window.step1()->hide();
+    page->show();
+    window.stepControl()->setActiveStep(1);
+    page->strip()->setItems(window.slides().fileNames());
+    page->strip()->setCurrentIndex(parts.value(2).toInt());
+    const QString tab = parts.value(1);
+    const int index = QStringList{QStringLiteral("display"), QStringLiteral("effects"),
+                                  QStringLiteral("subtitle"), QStringLiteral("audio")}
+                          .indexOf(tab);
+    page->tabs()->setCurrentIndex(std::max(0, int(index)));
+    if (parts.size() > 4)
+        page->transitionDurationList()->setCurrentIndex(parts[4].toInt());
+    if (parts.size() > 3) {
+        page->transitionList()->setCurrentRow(parts[3].toInt());
+        page->transitionList()->scrollToItem(page->transitionList()->currentItem(),
+                                             QAbstractItemView::PositionAtCenter);
+    }
+    if (tab == u"autoeffects")
+        page->autoEffectsPanel()->showInFront();
+    if (tab == u"applytoall")
+        page->applyToAllPanel()->showInFront();
+    if (tab == u"subtitle") {
+        typeSampleSubtitle(*page->subtitleEditor());
+        page->TimerStep2SubtitleTimer();
+        const project::TMyImageInfo* record = window.slides().settings(page->currentSlide());
+        QFile out(rtfFile);
+        if (record && !rtfFile.isEmpty() && out.open(QIODevice::WriteOnly))
+            out.write(record->Subtitle.toUtf8());
+    }
+}
+
+} // namespace vistarel::app
