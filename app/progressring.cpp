@@ -45,7 +45,7 @@ void ProgressRing::paintEvent(QPaintEvent*)
     }
     QFont f = font();
     f.setBold(true);
-    f.setPixelSize(std::max(12, int(side / 5)));
+    f.setPixelSize(std::max(12, int(side / 6)));
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(rect(), Qt::AlignCenter, valueText());

@@ -177,6 +177,7 @@ QWidget* Step3Page::buildMusic()
     m_musicList->setObjectName(QStringLiteral("RzListBoxStep3Music"));
     m_musicList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_musicList->setFixedHeight(kMusicListHeight);
+    m_musicList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 2px 6px; }"));
     markProgramTexts(m_musicList, {QStringLiteral("Items")}); // file paths
     m_musicAddLabel = rowLabel(QStringLiteral("LabelStep3MusicAdd"),
                                QStringLiteral("MP3-Dateien hinzufügen/entfernen:"), section);
