@@ -100,6 +100,9 @@ public:
     bool discardConfirmed() const { return FDiscardConfirmed; }
     // The default output path of the last new project.
     const QString& slideshowOutput() const { return SlideshowOutput; }
+    // The file name the project's save dialog remembers (".vrj" after a new project,
+    // empty after a load).
+    const QString& saveDialogFileName() const { return m_saveDialogFileName; }
 
     // Runs the action at once when nothing is unsaved, otherwise asks first on the
     // confirmation panel.

@@ -4,14 +4,24 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
 namespace vistarel::app {
 
+class FileDialogTexts;
+class FileNameEdit;
+class MusicIcon;
 class TFormMain;
 
-// Step 3, RzPanelStep3: output settings and the render button. It holds the project's
-// step-3 settings (resolution, music, repeat, output file) and the job file; the
-// project actions read and fill them through the functions below, which never mark the
-// project as changed.
+// Step 3, RzPanelStep3: the settings of the whole video (resolution, background music,
+// output file), whether the project is saved as a job file first, and the render button.
+// The controls hold the project's step-3 settings. User edits of stored settings mark
+// the project as changed; the functions that fill the page from data (a loaded or new
+// project) never do, and apply the same enabling and visibility rules.
 class Step3Page : public QWidget
 {
     Q_OBJECT
@@ -36,11 +46,53 @@ public:
     // at "nein". The resolution stays as it is.
     void resetForNewProject(const QString& defaultOutput);
 
+    // While a render runs (also while a cancelled one winds down) the page's buttons
+    // "Zurück" and "Slideshow erstellen" are disabled.
+    void setRenderRunning(bool running);
+
+    // The user's actions (public so the window and the tests run them as a click does).
+    void ElComboBoxStep3ResolutionChange();
+    void ElComboBoxStep3MusicChange();
+    void ElComboBoxStep3TaskChange();
+    void ImageStep3MusicAddClick();
+    void ImageStep3MusicRemoveClick();
+    void ElFileNameEditStep3OutputBrowse();
+    void ElFileNameEditStep3TaskBrowse();
+
+signals:
+    void renderClicked(); // RzBmpButtonStep3Render
+    void backClicked();   // RzBmpButtonStep3Back
+
 private:
+    QWidget* buildResolution();
+    QWidget* buildMusic();
+    QWidget* buildOutput();
+    QWidget* buildTask();
+    QLayout* buildBottom();
+    void connectControls();
+    void applyResolutionRule();
+    void applyMusicVisibility();
+    void applyTaskVisibility();
+
     TFormMain& m_form;
-    project::OutputSettings m_settings;
-    QString m_jobFile;
-    bool m_saveJob = false;
+    QComboBox* m_resolution = nullptr;
+    QLineEdit* m_width = nullptr;
+    QLineEdit* m_height = nullptr;
+    QComboBox* m_music = nullptr;
+    QListWidget* m_musicList = nullptr;
+    QLabel* m_musicAddLabel = nullptr;
+    MusicIcon* m_musicAdd = nullptr;
+    MusicIcon* m_musicRemove = nullptr;
+    QComboBox* m_repeat = nullptr;
+    FileNameEdit* m_output = nullptr;
+    QComboBox* m_task = nullptr;
+    FileNameEdit* m_job = nullptr;
+    FileDialogTexts* m_musicDialog = nullptr;
+    QAbstractButton* m_back = nullptr;
+    QAbstractButton* m_render = nullptr;
+    QString m_lastMusicFolder;
+    // Set while the program fills the controls: index changes are then not user edits.
+    bool m_filling = false;
 };
 
 } // namespace vistarel::app

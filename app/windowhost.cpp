@@ -1,6 +1,7 @@
 #include "app/windowhost.h"
 
 #include "app/formmain.h"
+#include "app/progresspage.h"
 
 #include <QCoreApplication>
 #include <QUrl>
@@ -27,6 +28,11 @@ render::DialogResult WindowHost::taskDialog(const lang::TaskDialogText& text)
 void WindowHost::messageBox(const QString& text)
 {
     m_form.messageBox(text, MessageKind::Warning);
+}
+
+void WindowHost::progressChanged(int percent)
+{
+    m_form.progressPage()->setProgress(percent);
 }
 
 void WindowHost::openFile(const QString& path)

@@ -8,8 +8,8 @@ class TFormMain;
 
 // The render engine's host in the program: dialogs go through the window, pending
 // events are processed while the engine works, and finished videos open with the
-// desktop's default player. The progress page connects to progressChanged and
-// logAppended through its own subclass or by wrapping this one.
+// desktop's default player. Progress goes to the progress page's ring; the log stays in
+// MemoLog (never shown).
 class WindowHost : public render::Host
 {
 public:
@@ -19,6 +19,9 @@ public:
     render::DialogResult taskDialog(const lang::TaskDialogText& text) override;
     void messageBox(const QString& text) override;
     void openFile(const QString& path) override;
+
+protected:
+    void progressChanged(int percent) override;
 
 private:
     TFormMain& m_form;
