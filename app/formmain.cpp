@@ -4,6 +4,7 @@
 #include "app/languagecontroller.h"
 #include "app/navigator.h"
 #include "app/progresspage.h"
+#include "app/rendercontrol.h"
 #include "app/resizeframe.h"
 #include "app/startpanel.h"
 #include "app/step1page.h"
@@ -89,6 +90,7 @@ void TFormMain::buildWindow()
     m_progress = new ProgressPage(*this);
     m_navigator = new Navigator(*this);
     m_navigator->showPage(WizardPage::Step1);
+    m_render = new RenderControl(*this);
     m_openDialog = new FileDialogTexts(QStringLiteral("OpenDialogTask"),
                                        QStringLiteral("Projekt laden"),
                                        QStringLiteral("Vistarel-Projekte|*.vrj"), this);
@@ -237,6 +239,11 @@ void TFormMain::showEvent(QShowEvent* event)
 // FormCloseQuery: unsaved changes first go to the confirmation panel.
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    if (m_render->ActionExecuting()) {
+        event->ignore();
+        m_render->closeRequestedDuringRender();
+        return;
+    }
     if (FProjectDirty && !FDiscardConfirmed) {
         event->ignore();
         requestAction(TProjectAction::paQuit);
@@ -247,6 +254,10 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 void TFormMain::RzBmpButtonCloseClick()
 {
+    if (m_render->ActionExecuting()) {
+        m_render->closeRequestedDuringRender();
+        return;
+    }
     if (FProjectDirty && !FDiscardConfirmed) {
         requestAction(TProjectAction::paQuit);
         return;

@@ -23,6 +23,7 @@ namespace vistarel::app {
 
 class LanguageController;
 class Navigator;
+class RenderControl;
 class ProgressPage;
 class ResizeFrame;
 class StartPanel;
@@ -80,6 +81,8 @@ public:
     StepControl* stepControl() const { return m_stepControl; }
     // The wizard's moves: the one place that shows and hides the pages.
     Navigator* navigator() const { return m_navigator; }
+    // Step 3's render button and the progress page's button.
+    RenderControl* renderControl() const { return m_render; }
     Step1Page* step1() const { return m_step1; }
     Step2Page* step2() const { return m_step2; }
     Step3Page* step3() const { return m_step3; }
@@ -169,6 +172,7 @@ private:
     TitleBar* m_titleBar = nullptr;
     StepControl* m_stepControl = nullptr;
     Navigator* m_navigator = nullptr;
+    RenderControl* m_render = nullptr;
     Step1Page* m_step1 = nullptr;
     Step2Page* m_step2 = nullptr;
     Step3Page* m_step3 = nullptr;

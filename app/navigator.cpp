@@ -1,5 +1,6 @@
 #include "app/navigator.h"
 
+#include "app/coverflowstrip.h"
 #include "app/formmain.h"
 #include "app/progresspage.h"
 #include "app/step1page.h"
@@ -20,6 +21,7 @@ Navigator::Navigator(TFormMain& form)
     Step2Page* step2 = form.step2();
     connect(step2, &Step2Page::backRequested, this, &Navigator::RzBmpButtonStep2BackClick);
     connect(step2, &Step2Page::nextRequested, this, &Navigator::RzBmpButtonStep2NextClick);
+    connect(form.step3(), &Step3Page::backClicked, this, &Navigator::RzBmpButtonStep3BackClick);
     m_step2Thumbnails = new Step2Thumbnails(*step2->strip(), form.appDataDir(), this);
 }
 
