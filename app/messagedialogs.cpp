@@ -1,6 +1,7 @@
 #include "app/messagedialogs.h"
 
 #include "app/style.h"
+#include "app/widgets.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -50,17 +51,11 @@ private:
 QLabel* wrappedLabel(const QString& text, int pixelSize, bool bold, const QColor& colour,
                      QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    QLabel* label = makeLabel(QString(), text, pixelSize, bold ? QFont::Bold : QFont::Normal,
+                              colour, parent);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QFont f = label->font();
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    label->setFont(f);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
     return label;
 }
 

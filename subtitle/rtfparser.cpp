@@ -1,5 +1,7 @@
 #include "subtitle/rtfparser.h"
 
+#include "subtitle/subtitleforms.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -61,17 +63,6 @@ QChar decodeWindows1252(int byte)
         return QChar(static_cast<char16_t>(byte));
     const char16_t c = kWindows1252High[static_cast<std::size_t>(byte - 0x80)];
     return c ? QChar(c) : QChar(u'?');
-}
-
-int hexValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
 }
 
 bool isAsciiLetter(char16_t c)
@@ -275,8 +266,8 @@ void RtfReader::textSymbol(QStringView text)
 
 void RtfReader::hexEscape()
 {
-    const int hi = hexValue(at(m_pos + 1));
-    const int lo = hexValue(at(m_pos + 2));
+    const int hi = hexDigitValue(at(m_pos + 1));
+    const int lo = hexDigitValue(at(m_pos + 2));
     const int byte = (hi < 0 || lo < 0) ? int('?') : hi * 16 + lo;
     m_pos += 3;
     if (skipping() || takeFallback())

@@ -2,21 +2,16 @@
 
 namespace vistarel::subtitle {
 
-namespace {
-
-int hexDigit(QChar c)
+int hexDigitValue(char16_t c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
     return -1;
 }
-
-} // namespace
 
 bool IsRtfText(const QString& text)
 {
@@ -46,8 +41,8 @@ QByteArray HexToBytes(QStringView text)
 {
     QByteArray bytes(text.size() / 2, '\0');
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const int hi = hexDigit(text[2 * i]);
-        const int lo = hexDigit(text[2 * i + 1]);
+        const int hi = hexDigitValue(text[2 * i].unicode());
+        const int lo = hexDigitValue(text[2 * i + 1].unicode());
         bytes[i] = (hi < 0 || lo < 0) ? '\0' : static_cast<char>(hi * 16 + lo);
     }
     return bytes;

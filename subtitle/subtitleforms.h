@@ -15,6 +15,9 @@ QString EncodeSubtitleForProject(const QString& subtitle);
 QString DecodeSubtitleFromProject(const QString& value);
 
 // Two upper-case hexadecimal digits per byte, no separators.
+// The value of a hexadecimal digit (either case), -1 for any other character.
+int hexDigitValue(char16_t c);
+
 QString BytesToHex(const QByteArray& bytes);
 // Pairs of hexadecimal digits to bytes; an invalid pair gives 0, a last odd digit is
 // ignored.

@@ -1,32 +1,22 @@
 // vistarel-cli rtf and subtitle, run as a user would.
-#include <QCoreApplication>
-#include <QDir>
+#include "clirun.h"
+
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using vistarel::cli::test::CliRun;
+
 namespace {
 
-struct CliResult
+CliRun cli(const QStringList& args)
 {
-    int exitCode = -1;
-    QByteArray out;
-};
-
-CliResult cli(const QStringList& args)
-{
-    QProcess process;
-    process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(u"vistarel-cli"_qs));
-    process.setArguments(args);
-    process.start();
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput()};
+    return vistarel::cli::test::runCli(args);
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
@@ -46,7 +36,7 @@ TEST(CliSubtitle, RtfJsonShowsTheParsedDocument)
                                    "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
                                    "{\\colortbl ;\\red255\\green0\\blue0;}"
                                    "\\qc\\f1\\fs48\\cf1\\b\\highlight1 Hi\\par\\fs30\\par x}");
-    const CliResult run = cli({u"rtf"_qs, u"--json"_qs, path});
+    const CliRun run = cli({u"rtf"_qs, u"--json"_qs, path});
     ASSERT_EQ(run.exitCode, 0);
     const QJsonObject doc = QJsonDocument::fromJson(run.out).object();
     EXPECT_EQ(doc[u"fonts"_qs][1][u"name"_qs].toString(), u"Courier New"_qs);
@@ -69,7 +59,7 @@ TEST(CliSubtitle, RtfJsonShowsTheParsedDocument)
                                  {u"underline"_qs, false},
                                  {u"strike"_qs, false}}));
 
-    const CliResult readable = cli({u"rtf"_qs, path});
+    const CliRun readable = cli({u"rtf"_qs, path});
     EXPECT_EQ(readable.exitCode, 0);
     EXPECT_TRUE(readable.out.contains("Courier New"));
     EXPECT_EQ(cli({u"rtf"_qs, dir.filePath(u"missing.rtf"_qs)}).exitCode, 1);

@@ -1,37 +1,22 @@
+#include "clirun.h"
 #include "project/projectfile.h"
 #include "project/slidelist.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace vistarel::project;
 
+using vistarel::cli::test::CliRun;
+using vistarel::cli::test::runCli;
+
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess process;
-    process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(u"vistarel-cli"_qs));
-    process.setArguments(args);
-    process.start();
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 struct CliFixture : ::testing::Test
 {

@@ -1,36 +1,25 @@
 // vistarel-cli transitions: the effect list and the contact sheet.
-#include <QCoreApplication>
-#include <QDir>
+#include "clirun.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using vistarel::cli::test::CliRun;
+
 namespace {
 
-struct CliResult
+CliRun transitions(const QStringList& args)
 {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult transitions(const QStringList& args)
-{
-    QProcess process;
-    process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(u"vistarel-cli"_qs));
-    process.setArguments(QStringList{u"transitions"_qs} + args);
-    process.start();
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return vistarel::cli::test::runCli(QStringList{u"transitions"_qs} + args);
 }
 
 } // namespace
 
 TEST(CliTransitions, ListsEveryEffectWithItsOrdinalAndFamily)
 {
-    const CliResult run = transitions({u"--list"_qs});
+    const CliRun run = transitions({u"--list"_qs});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 251);
@@ -43,7 +32,7 @@ TEST(CliTransitions, DrawsOneRowPerEffect)
     QTemporaryDir dir;
     auto sheetOf = [&](const QString& effects) {
         const QString path = dir.filePath(effects + u".png"_qs);
-        const CliResult run =
+        const CliRun run =
             transitions({u"--sheet"_qs, path, u"--size"_qs, u"64x36"_qs, u"--effects"_qs, effects});
         EXPECT_EQ(run.exitCode, 0) << run.err.constData();
         return QImage(path);
@@ -65,7 +54,7 @@ TEST(CliTransitions, RejectsBadSizesAndUnknownEffects)
     const QString sheet = dir.filePath(u"sheet.png"_qs);
     EXPECT_EQ(transitions({u"--sheet"_qs, sheet, u"--size"_qs, u"0x10"_qs}).exitCode, 2);
     EXPECT_EQ(transitions({u"--sheet"_qs, sheet, u"--size"_qs, u"wide"_qs}).exitCode, 2);
-    const CliResult unknown = transitions({u"--sheet"_qs, sheet, u"--effects"_qs, u"3,Nope"_qs});
+    const CliRun unknown = transitions({u"--sheet"_qs, sheet, u"--effects"_qs, u"3,Nope"_qs});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains("Nope"));
     EXPECT_EQ(transitions({}).exitCode, 2);
