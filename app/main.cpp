@@ -5,7 +5,9 @@
 #include "app/languagecontroller.h"
 #include "app/mediadrag.h"
 #include "app/slidestrip.h"
+#include "app/rendercontrol.h"
 #include "app/reviewscenes.h"
+#include "app/windowhost.h"
 #include "app/startpanel.h"
 #include "app/step1page.h"
 #include "app/style.h"
@@ -87,6 +89,16 @@ void fillStripForReview(vistarel::app::TFormMain& window, bool dragging)
     QCoreApplication::sendEvent(strip->viewport(), &move);
 }
 
+// The whole screen, so pop-ups that are windows of their own are in the picture. A
+// render still running is cancelled: the review ends without a finished video.
+void takeScreenshot(vistarel::app::TFormMain& window, const QString& file)
+{
+    QGuiApplication::primaryScreen()->grabWindow(0).save(file);
+    if (window.renderControl()->ActionExecuting())
+        window.host().ActionCanceled = true;
+    QCoreApplication::exit(0);
+}
+
 void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
 {
     using vistarel::app::TProjectAction;
@@ -107,13 +119,18 @@ void runReview(vistarel::app::TFormMain& window, const ReviewOptions& options)
         const bool dragging = options.scene == u"drag";
         QTimer::singleShot(600, &window, [&window, dragging] { fillStripForReview(window, dragging); });
     }
+    if (options.scene == u"rendered") {
+        vistarel::app::showStep3Scene(window, options.scene, options.project, [&window, options] {
+            takeScreenshot(window, options.screenshot);
+        });
+        return;
+    }
+    if (options.scene == u"step3" || options.scene == u"render")
+        vistarel::app::showStep3Scene(window, options.scene, options.project, {});
     if (options.screenshot.isEmpty())
         return;
-    QTimer::singleShot(options.delayMs, &window, [options] {
-        // The whole screen, so pop-ups that are windows of their own are in the picture.
-        QGuiApplication::primaryScreen()->grabWindow(0).save(options.screenshot);
-        QCoreApplication::exit(0);
-    });
+    QTimer::singleShot(options.delayMs, &window,
+                       [&window, options] { takeScreenshot(window, options.screenshot); });
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/step3page.h"
 #include "app/stepcontrol.h"
 #include "app/windowhost.h"
+#include "lang/messagelist.h"
 #include "render/export/renderjob.h"
 
 #include <QTimer>
@@ -91,7 +92,9 @@ void RenderControl::closeRequestedDuringRender()
 {
     if (m_closeWhenDone)
         return;
-    const lang::TaskDialogText text{m_form.str(90), m_form.str(91), m_form.str(92)};
+    const lang::MessageList& messages = m_form.messages();
+    const lang::TaskDialogText text{messages.message(90), messages.message(91),
+                                    messages.message(92)};
     if (m_form.taskDialog(text, TaskDialogKind::Information) != render::DialogResult::Ok)
         return;
     m_closeWhenDone = true;

@@ -4,6 +4,8 @@
 #include "app/coverflowstrip.h"
 #include "app/questionpanel.h"
 #include "app/formmain.h"
+#include "app/navigator.h"
+#include "app/rendercontrol.h"
 #include "app/startpanel.h"
 #include "app/step1page.h"
 #include "app/step2page.h"
@@ -15,6 +17,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace vistarel::app {
 
@@ -90,6 +93,24 @@ void showStep2Scene(TFormMain& window, const QString& scene, const QString& proj
         if (record && !rtfFile.isEmpty() && out.open(QIODevice::WriteOnly))
             out.write(record->Subtitle.toUtf8());
     }
+}
+
+void showStep3Scene(TFormMain& window, const QString& scene, const QString& project,
+                    const std::function<void()>& rendered)
+{
+    window.startPanel()->hide();
+    if (!project.isEmpty())
+        window.readProject(project);
+    window.navigator()->RzBmpButtonStep2NextClick();
+    if (scene == u"step3")
+        return;
+    RenderControl* render = window.renderControl();
+    if (scene == u"rendered")
+        QObject::connect(render, &RenderControl::renderFinished, &window, [rendered] {
+            QTimer::singleShot(300, rendered);
+        });
+    // Outside this call: the job runs inside a click, as the button's would.
+    QTimer::singleShot(200, render, &RenderControl::RzBmpButtonStep3RenderClick);
 }
 
 } // namespace vistarel::app

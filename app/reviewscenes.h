@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vistarel::app {
 
 class TFormMain;
@@ -14,5 +16,11 @@ class TFormMain;
 // operations, commits it and, when rtfFile is given, writes the slide's RTF there.
 void showStep2Scene(TFormMain& window, const QString& scene, const QString& project,
                     const QString& rtfFile);
+
+// Review scenes of step 3 and the render: "step3" shows step 3 of `project`; "render"
+// also starts the render (the screenshot then shows the progress page mid-render);
+// "rendered" renders and calls `rendered` when the job has ended.
+void showStep3Scene(TFormMain& window, const QString& scene, const QString& project,
+                    const std::function<void()>& rendered);
 
 } // namespace vistarel::app

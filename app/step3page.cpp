@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "app/formmain.h"
 #include "app/formtranslator.h"
+#include "app/step1page.h"
 #include "app/step3rules.h"
 #include "app/step3widgets.h"
 #include "app/style.h"
@@ -333,9 +334,12 @@ void Step3Page::applyTaskVisibility()
 
 void Step3Page::ImageStep3MusicAddClick()
 {
+    // The first time, the folder step 1 shows: the music usually lies near the pictures.
+    const QString folder =
+        m_lastMusicFolder.isEmpty() ? m_form.step1()->currentFolder() : m_lastMusicFolder;
     const QStringList chosen = m_form.desktop().chooseFiles(
         &m_form, {FileDialogMode::OpenMany, m_musicDialog->title(), m_musicDialog->filter(),
-                  QStringLiteral("mp3"), m_lastMusicFolder});
+                  QStringLiteral("mp3"), folder});
     if (chosen.isEmpty())
         return;
     // A file already in the list is added again: the list is a playing order.

@@ -1,5 +1,6 @@
 // Step 3: the resolution presets and edits, the music list, the output and job fields
 // with their dialogs and prefill rules, and which changes mark the project as changed.
+#include "app/step1page.h"
 #include "app/step3page.h"
 #include "app/step3rules.h"
 #include "app/step3widgets.h"
@@ -192,6 +193,9 @@ void Step3PageTest::musicListAddRemoveAndVisibility()
     QCOMPARE(request.title, QStringLiteral("MP3-Datei(en) hinzufügen"));
     QCOMPARE(request.filter, QStringLiteral("MP3-Dateien|*.mp3"));
     QCOMPARE(request.defaultSuffix, QStringLiteral("mp3"));
+    // The first dialog opens where step 1 is, later ones where the last music came from.
+    QCOMPARE(request.initialPath, w->step1()->currentFolder());
+    QVERIFY(!request.initialPath.isEmpty());
     QCOMPARE(itemsOf(c.musicList), (QStringList{a, b}));
     // Cancelling adds nothing; a file already listed comes again, at the end.
     c.musicAdd->click();
