@@ -72,6 +72,9 @@ TFormMain::TFormMain(FormMainServices services, QWidget* parent)
 TFormMain::~TFormMain()
 {
     storeSettings();
+    // The pages react to being hidden (step 2 commits its subtitle into the slide list):
+    // let them do it now, while the window is still whole.
+    hide();
     m_slides.clear();
 }
 
