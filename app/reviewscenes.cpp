@@ -88,7 +88,9 @@ void showStep2Scene(TFormMain& window, const QString& scene, const QString& sour
     const int index = QStringList{QStringLiteral("display"), QStringLiteral("effects"),
                                   QStringLiteral("subtitle"), QStringLiteral("audio")}
                           .indexOf(tab);
-    page->tabs()->setCurrentIndex(std::max(0, int(index)));
+    // A hidden tab (sound, for a picture) is one the user cannot open: stay on the first.
+    const bool reachable = index >= 0 && page->tabs()->isTabVisible(int(index));
+    page->tabs()->setCurrentIndex(reachable ? int(index) : 0);
     if (parts.size() > 4)
         page->transitionDurationList()->setCurrentIndex(parts[4].toInt());
     if (parts.size() > 3) {
