@@ -72,6 +72,10 @@ TFormMain::TFormMain(FormMainServices services, QWidget* parent)
 TFormMain::~TFormMain()
 {
     storeSettings();
+    // Hidden here, while the slide list still exists: QWidget's destructor would hide
+    // the window later, and the focus leaving the subtitle editor then commits into a
+    // window whose members are gone.
+    hide();
     m_slides.clear();
 }
 
