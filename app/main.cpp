@@ -29,7 +29,7 @@ struct ReviewOptions
 {
     QString screenshot;
     QString scene;
-    QString project;     // opened before a step-2 scene
+    QString project;     // a step-2 scene: project file to open, or folder of media
     QString subtitleRtf; // the step-2 subtitle scene writes the typed subtitle's RTF here
     int delayMs = 1500;
 };

@@ -12,8 +12,12 @@
 #include "app/stepcontrol.h"
 #include "app/subtitleeditor.h"
 
+#include "project/mediakind.h"
+
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -54,26 +58,41 @@ void typeSampleSubtitle(SubtitleEditor& editor)
     edit.insertPlainText(QStringLiteral(" Sonne ☀"));
 }
 
+// The media files of a folder in name order, as step 1 would offer them.
+QStringList mediaOfFolder(const QString& folder)
+{
+    QStringList patterns;
+    for (const QString& extension : project::mediaExtensions())
+        patterns << QStringLiteral("*.") + extension;
+    const QDir dir(folder);
+    QStringList files;
+    for (const QString& name : dir.entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase))
+        files << dir.absoluteFilePath(name);
+    return files;
+}
+
 } // namespace
 
-void showStep2Scene(TFormMain& window, const QString& scene, const QString& project,
+void showStep2Scene(TFormMain& window, const QString& scene, const QString& source,
                     const QString& rtfFile)
 {
     const QStringList parts = scene.split(u':');
     window.startPanel()->hide();
-    if (!project.isEmpty())
-        window.readProject(project);
+    if (QFileInfo(source).isDir())
+        window.slides().insertFiles(mediaOfFolder(source), 0);
+    else if (!source.isEmpty())
+        window.readProject(source);
+    // The user's way from step 1: "Weiter" fills the strip and plays the first slide.
+    window.navigator()->RzBmpButtonStep1NextClick();
     Step2Page* page = window.step2();
-    window.step1()->hide();
-    page->show();
-    window.stepControl()->setActiveStep(1);
-    page->strip()->setItems(window.slides().fileNames());
     page->strip()->setCurrentIndex(parts.value(2).toInt());
     const QString tab = parts.value(1);
     const int index = QStringList{QStringLiteral("display"), QStringLiteral("effects"),
                                   QStringLiteral("subtitle"), QStringLiteral("audio")}
                           .indexOf(tab);
-    page->tabs()->setCurrentIndex(std::max(0, int(index)));
+    // A hidden tab (sound, for a picture) is one the user cannot open: stay on the first.
+    const bool reachable = index >= 0 && page->tabs()->isTabVisible(int(index));
+    page->tabs()->setCurrentIndex(reachable ? int(index) : 0);
     if (parts.size() > 4)
         page->transitionDurationList()->setCurrentIndex(parts[4].toInt());
     if (parts.size() > 3) {

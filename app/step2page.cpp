@@ -186,12 +186,15 @@ QWidget* Step2Page::buildEffectsTab()
                                  QStringLiteral("Für alle Slides übernehmen"), page);
     QAbstractButton* automatic = makeButton(QStringLiteral("FlatButtonStep2AutoEffects"),
                                             QStringLiteral("Automatische Effekte"), "secondary", page);
+    // The label stands above its list: beside it, the longer translations would run
+    // into the transition list in the narrow room right of it.
     grid->addWidget(m_transitions, 0, 0, 5, 1);
     grid->addWidget(makeFieldLabel("LabelStep2TransitionDuration",
-                                   QStringLiteral("Effektdauer in Sekunden:"), page), 0, 1);
-    grid->addWidget(m_transitionDuration, 0, 2);
-    grid->addWidget(apply, 1, 2, Qt::AlignLeft | Qt::AlignTop);
-    grid->addWidget(automatic, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+                                   QStringLiteral("Effektdauer in Sekunden:"), page), 0, 1,
+                    Qt::AlignLeft | Qt::AlignBottom);
+    grid->addWidget(m_transitionDuration, 1, 1, Qt::AlignLeft);
+    grid->addWidget(apply, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(automatic, 4, 1, Qt::AlignRight | Qt::AlignBottom);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(1, 1);
     connect(apply, &ClickLabel::clicked, this, [this] { m_effectsApplyToAll->showInFront(); });

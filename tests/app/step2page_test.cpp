@@ -147,6 +147,7 @@ private slots:
     void recordsShowAndStoreOnlyWhatTheUserChanged();
     void stretchDisablesBlurAndThePreviewFollows();
     void clipAndPictureControls();
+    void tabControlsDoNotOverlap();
     void subtitleLimits_data();
     void subtitleLimits();
     void subtitleCommittedOnFocusLossToItsSlide();
@@ -724,6 +725,38 @@ void Step2PageTest::draggingTheSliderPlaysOnceOnRelease()
     // A plain selection plays at once.
     s.select(1);
     QCOMPARE(preparing.count(), 2);
+}
+
+// In the window's first size and in both languages, no control of a tab lies on another
+// and no label is cut short.
+void Step2PageTest::tabControlsDoNotOverlap()
+{
+    Step2Window s({QStringLiteral("a.png"), QStringLiteral("Clip.MP4")});
+    s.select(1);
+    QTabWidget* tabs = s.page->tabs();
+    for (const QString& language : {QStringLiteral("de"), QStringLiteral("en")}) {
+        s.w->applyLanguage(language);
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QWidget* page = tabs->widget(tab);
+            QCoreApplication::processEvents();
+            QList<QWidget*> controls;
+            for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (child->isVisibleTo(page))
+                    controls << child;
+            }
+            QVERIFY(!controls.isEmpty());
+            for (qsizetype i = 0; i < controls.size(); ++i) {
+                const QString where = language + u' ' + controls[i]->objectName();
+                QVERIFY2(page->rect().contains(controls[i]->geometry()), qPrintable(where));
+                if (auto* label = qobject_cast<QLabel*>(controls[i]))
+                    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(where));
+                for (qsizetype j = i + 1; j < controls.size(); ++j)
+                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                             qPrintable(where + u' ' + controls[j]->objectName()));
+            }
+        }
+    }
 }
 
 static const bool registered = registerTest<Step2PageTest>("Step2PageTest");
