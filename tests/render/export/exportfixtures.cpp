@@ -91,6 +91,14 @@ QString ExportFixture::clip(const QString& name, double seconds, bool withSound,
     return runFfmpeg(arguments) ? path : QString();
 }
 
+QString ExportFixture::brokenClip(const QString& name)
+{
+    QFile file(media + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write("not a clip") < 0)
+        qWarning("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
+}
+
 QString ExportFixture::music(const QString& name, double seconds)
 {
     const QString path = media + name;

@@ -46,6 +46,8 @@ struct ExportFixture
     // A clip made with ffmpeg: `seconds` long, 25 fps test pattern, with or without a
     // 440 Hz sound track.
     QString clip(const QString& name, double seconds, bool withSound, QSize size = {160, 90});
+    // A file with a clip's extension that holds no video.
+    QString brokenClip(const QString& name);
     // An MP3 tone of the given length.
     QString music(const QString& name, double seconds);
     // Appends a slide with the given record (or none).

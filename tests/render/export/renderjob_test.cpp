@@ -200,11 +200,7 @@ TEST(RenderJob, FailureBeforeTheEncodeKeepsAnOlderVideo)
 {
     ExportFixture f;
     f.add(f.picture(u"a.jpg"_qs, 64, 48, Qt::red));
-    QFile broken(f.media + u"broken.mov"_qs);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a clip");
-    broken.close();
-    f.add(broken.fileName());
+    f.add(f.brokenClip(u"broken.mov"_qs));
     const QString output = f.base.path() + u"/old.mp4"_qs;
     writeFile(output, "an older video");
     JobProbe probe;

@@ -263,16 +263,13 @@ TEST(SlideExport, AClipThatCannotBeReadEndsTheExport)
 {
     ExportFixture f;
     f.add(f.picture(u"a.jpg"_qs, 64, 48, Qt::red));
-    QFile broken(f.media + u"broken.mp4"_qs);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a clip");
-    broken.close();
-    f.add(broken.fileName());
+    const QString broken = f.brokenClip(u"broken.mp4"_qs);
+    f.add(broken);
     TSlideSegments segments;
     EXPECT_EQ(ExportSlideshowToFrames(*f.host, f.slides, segments, f.work, 160, 90), 0);
     EXPECT_TRUE(f.host->ActionCanceled);
     EXPECT_EQ(f.host->shownDialogs,
-              QStringList{u"M23 | M24\r\n\r\n"_qs + broken.fileName() + u" | M26"_qs});
+              QStringList{u"M23 | M24\r\n\r\n"_qs + broken + u" | M26"_qs});
     EXPECT_FALSE(QFile::exists(FrameFileName(f.work, 0)));
     EXPECT_FALSE(QFile::exists(f.workFile(u"segments.txt"_qs)));
 }
