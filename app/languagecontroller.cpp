@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMenu>
 
 #include <algorithm>
@@ -54,8 +55,19 @@ void LanguageController::apply(const QString& requested)
         m_messages.load(texts);
     }
     m_code = code;
+    translateQtDialogs(code);
     m_settings.setText(project::settingname::Language, code);
     emit applied();
+}
+
+void LanguageController::translateQtDialogs(const QString& code)
+{
+    // The file and colour choosers are Qt's; they speak the program's language where the
+    // system has Qt's translation for it, and English otherwise.
+    QCoreApplication::removeTranslator(&m_qtTexts);
+    if (m_qtTexts.load(QStringLiteral("qtbase_") + code,
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTexts);
 }
 
 QMenu* LanguageController::buildMenu()

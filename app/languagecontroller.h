@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTranslator>
 
 #include <functional>
 
@@ -52,6 +53,8 @@ signals:
     void languageChosen(const QString& code);
 
 private:
+    void translateQtDialogs(const QString& code);
+
     QWidget* m_form;
     QString m_programDir;
     project::Settings& m_settings;
@@ -60,6 +63,7 @@ private:
     lang::MessageList m_messages;
     QString m_code;
     QMenu* m_menu;
+    QTranslator m_qtTexts; // Qt's own dialogs and standard texts
 };
 
 } // namespace vistarel::app

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -58,6 +59,7 @@ class LanguageTest : public QObject
 private slots:
     void translatorFollowsTheKeyScheme();
     void switchingKeepsPositionsAndTheChangedFlag();
+    void qtDialogsFollowTheLanguage();
     void missingLanguageFallsBackToEnglish();
     void noLanguageFilesWarnsAndEnds();
     void menuListsTheLanguageFiles();
@@ -131,6 +133,21 @@ void LanguageTest::translatorFollowsTheKeyScheme()
     QCOMPARE(buttons->customButtons(), (QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")}));
     QCOMPARE(qtFileFilter(QStringLiteral("Projects|*.vrj|Pictures|*.jpg;*.png")),
              QStringLiteral("Projects (*.vrj);;Pictures (*.jpg *.png)"));
+}
+
+void LanguageTest::qtDialogsFollowTheLanguage()
+{
+    const auto lookIn = [] { return QCoreApplication::translate("QFileDialog", "Look in:"); };
+    WindowEnvironment env;
+    env.settings().setText(project::settingname::Language, QStringLiteral("de"));
+    auto w = env.showWindow();
+    QCOMPARE(w->currentLanguage(), QStringLiteral("de"));
+    const QString german = lookIn();
+    QVERIFY2(german != QStringLiteral("Look in:"), qPrintable(german));
+    w->applyLanguage(QStringLiteral("en"));
+    QCOMPARE(lookIn(), QStringLiteral("Look in:"));
+    w->applyLanguage(QStringLiteral("de"));
+    QCOMPARE(lookIn(), german);
 }
 
 void LanguageTest::switchingKeepsPositionsAndTheChangedFlag()
