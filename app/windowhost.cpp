@@ -4,6 +4,7 @@
 #include "app/progresspage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QUrl>
 
 namespace vistarel::app {
@@ -37,7 +38,10 @@ void WindowHost::progressChanged(int percent)
 
 void WindowHost::openFile(const QString& path)
 {
-    m_form.desktop().openUrl(QUrl::fromLocalFile(path));
+    // Without a player for the video the user still learns where it is.
+    if (!m_form.desktop().openUrl(QUrl::fromLocalFile(path)))
+        m_form.messageBox(message(93) + QStringLiteral("\n\n") + QDir::toNativeSeparators(path),
+                          MessageKind::Information);
 }
 
 } // namespace vistarel::app

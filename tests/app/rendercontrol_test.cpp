@@ -148,6 +148,7 @@ class RenderControlTest : public QObject
 
 private slots:
     void rendersThroughTheButton();
+    void aVideoNoPlayerOpensIsNamed();
     void cancelDuringTheEncode();
     void refusalsStartNothing_data();
     void refusalsStartNothing();
@@ -191,6 +192,17 @@ void RenderControlTest::rendersThroughTheButton()
     clickButton(w.window.get(), "RzBmpButtonProgressCancel");
     QVERIFY(w.shown(WizardPage::Step3));
     QVERIFY(!w.window->host().ActionCanceled);
+}
+
+void RenderControlTest::aVideoNoPlayerOpensIsNamed()
+{
+    RenderWindow w;
+    w.env.desktop->openUrlWorks = false;
+    w.clickRender();
+    QCOMPARE(w.progress()->stateText(), w.str(60));
+    QCOMPARE(w.env.desktop->openedUrls.size(), 1);
+    QCOMPARE(w.env.desktop->messageBoxes,
+             QStringList{w.str(93) + u"\n\n"_qs + QDir::toNativeSeparators(w.output)});
 }
 
 void RenderControlTest::cancelDuringTheEncode()

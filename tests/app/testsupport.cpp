@@ -42,7 +42,7 @@ void ScriptedDesktop::crashNotice(QWidget*, const CrashNotice& notice)
 bool ScriptedDesktop::openUrl(const QUrl& url)
 {
     openedUrls << url;
-    return true;
+    return openUrlWorks;
 }
 
 WindowEnvironment::WindowEnvironment()

@@ -48,6 +48,7 @@ public:
     // One answer per file dialog, in order; an empty list (or none left) cancels.
     QList<QStringList> fileAnswers;
     QList<render::DialogResult> taskAnswers; // default OK when none left
+    bool openUrlWorks = true;                 // what openUrl answers
 
     QList<FileDialogRequest> fileRequests;
     QList<TaskDialogCall> taskDialogs;
