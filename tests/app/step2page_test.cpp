@@ -1,23 +1,19 @@
 // Step 2: showing and storing slide settings, the changed flag, clip and picture
-// controls, the subtitle editor's limits and commits, the apply-to-all and automatic
-// effects panels, the strip sizes, the language switch and the preview's pictures.
+// controls, the apply-to-all and automatic effects panels, the strip sizes, the language
+// switch and the preview's pictures.
 #include "app/autoeffectspanel.h"
 #include "app/coverflowstrip.h"
 #include "app/formmain.h"
 #include "app/previewplayer.h"
 #include "app/previewview.h"
 #include "app/questionpanel.h"
-#include "app/startpanel.h"
-#include "app/step1page.h"
 #include "app/step2art.h"
 #include "app/step2page.h"
 #include "app/subtitleeditor.h"
-#include "project/settings.h"
-#include "subtitle/rtfparser.h"
+#include "step2support.h"
 #include "testsupport.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
@@ -27,114 +23,7 @@
 
 namespace vistarel::app::test {
 
-namespace {
-
 using project::TMyImageInfo;
-
-void writePicture(const QString& path, const QColor& colour, QSize size = {64, 48})
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage picture(size, QImage::Format_RGB888);
-    picture.fill(colour);
-    if (!picture.save(path))
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// A shown window on step 2 with one slide per name: ".png" names become pictures of
-// their own colour, other names empty files.
-struct Step2Window
-{
-    WindowEnvironment env;
-    std::unique_ptr<TFormMain> w;
-    Step2Page* page = nullptr;
-
-    explicit Step2Window(const QStringList& names, int height = 0)
-    {
-        project::Settings settings = env.settings();
-        settings.setText(project::settingname::Language, QStringLiteral("de"));
-        if (height > 0)
-            settings.setInteger(project::settingname::WindowHeight, height);
-        w = env.showWindow();
-        w->startPanel()->hide();
-        static const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-        int i = 0;
-        for (const QString& name : names) {
-            const QString path = env.path(QStringLiteral("media/") + name);
-            if (name.endsWith(u".png"))
-                writePicture(path, colours[i++ % 4]);
-            else
-                writeFile(path);
-            w->slides().appendFile(path);
-        }
-        page = w->step2();
-        w->step1()->hide();
-        page->show();
-        page->strip()->setItems(w->slides().fileNames());
-        page->strip()->setCurrentIndex(0);
-        w->activateWindow();
-        if (!QTest::qWaitForWindowActive(w.get()))
-            qWarning("window not active");
-    }
-
-    void select(int index) { page->strip()->setCurrentIndex(index); }
-    TMyImageInfo* record(int index) { return w->slides().settings(index); }
-    void waitForPreview()
-    {
-        QTRY_VERIFY_WITH_TIMEOUT(!page->previewPlayer()->isBusy(), 10000);
-    }
-};
-
-// A choice in a list as the user makes it.
-void choose(QComboBox* list, int index)
-{
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
-
-void clickRow(QListWidget* list, int row)
-{
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-}
-
-void clickWidget(QWidget* window, const char* name)
-{
-    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
-    QVERIFY2(widget, name);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
-
-QString subtitleText(const QString& rtf)
-{
-    QStringList paras;
-    for (const subtitle::TRtfPara& p : subtitle::ParseRtf(rtf).Paras)
-        paras << p.text();
-    return paras.join(u'|');
-}
-
-// The list positions, whatever the language.
-QString positionsOf(Step2Page* page)
-{
-    QStringList positions;
-    for (QComboBox* list : {page->durationList(), page->stretchList(), page->blurList(),
-                            page->transitionDurationList(), page->audioList()})
-        positions << QString::number(list->currentIndex());
-    positions << QString::number(page->transitionList()->currentRow());
-    return positions.join(u' ');
-}
-
-QString controlsOf(Step2Page* page)
-{
-    return QStringLiteral("%1 %2 %3 %4 %5 %6")
-        .arg(page->durationList()->currentText(), page->stretchList()->currentText(),
-             page->blurList()->currentText())
-        .arg(page->transitionList()->currentRow())
-        .arg(page->transitionDurationList()->currentText())
-        .arg(page->audioList()->currentIndex());
-}
-
-} // namespace
 
 class Step2PageTest : public QObject
 {
@@ -148,11 +37,6 @@ private slots:
     void stretchDisablesBlurAndThePreviewFollows();
     void clipAndPictureControls();
     void tabControlsDoNotOverlap();
-    void subtitleLimits_data();
-    void subtitleLimits();
-    void subtitleCommittedOnFocusLossToItsSlide();
-    void editorRoundTripThroughTheToolbar();
-    void plainSubtitleOfAnOlderProject();
     void applyToAll();
     void automaticEffects();
     void languageSwitchKeepsTheSlide();
@@ -309,189 +193,6 @@ void Step2PageTest::clipAndPictureControls()
     s.waitForPreview();
     QVERIFY(!s.env.desktop->taskDialogs.isEmpty());
     QVERIFY(s.env.desktop->taskDialogs.last().text.content.endsWith(s.w->slides().fileName(1)));
-}
-
-void Step2PageTest::subtitleLimits_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    const QString line40(40, u'x');
-    QTest::newRow("five lines") << QStringList(5, line40).join(u'\n') << true;
-    QTest::newRow("sixth line") << QStringList(6, QStringLiteral("ab")).join(u'\n') << false;
-    QTest::newRow("200 characters") << QString(200, u'y') << true;
-    QTest::newRow("201 characters") << QString(201, u'y') << false;
-    QTest::newRow("trailing blanks and lines") << QString(200, u'z') + QStringLiteral("   \n\n\n\n\n\n")
-                                               << true;
-}
-
-void Step2PageTest::subtitleLimits()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, accepted);
-    Step2Window s({QStringLiteral("a.png"), QStringLiteral("b.png")});
-    s.select(1);
-    s.page->tabs()->setCurrentIndex(Step2Page::kSubtitleTab);
-    SubtitleTextEdit* edit = s.page->subtitleEditor()->edit();
-    edit->setFocus();
-    QTest::keyClicks(edit, QStringLiteral("Hallo"));
-    s.page->TimerStep2SubtitleTimer();
-    QVERIFY(s.w->projectDirty());
-    const TMyImageInfo before = *s.record(1);
-    QCOMPARE(subtitleText(before.Subtitle), QStringLiteral("Hallo"));
-
-    QSignalSpy refused(s.page, &Step2Page::subtitleRefused);
-    edit->selectAll();
-    for (const QString& line : typed.split(u'\n')) {
-        QTest::keyClicks(edit, line);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    s.page->TimerStep2SubtitleTimer();
-    if (accepted) {
-        QCOMPARE(refused.count(), 0);
-        QVERIFY(subtitleText(s.record(1)->Subtitle).startsWith(typed.left(10)));
-        QVERIFY(s.record(1)->SubtitleEdit != before.SubtitleEdit);
-    } else {
-        QCOMPARE(refused.count(), 1);
-        QCOMPARE(*s.record(1), before);
-        QCOMPARE(s.page->subtitleEditor()->plainText(), QStringLiteral("Hallo"));
-    }
-    // Deleting every character empties both fields.
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, QStringLiteral("  "));
-    s.page->TimerStep2SubtitleTimer();
-    QCOMPARE(s.record(1)->Subtitle, QString());
-    QCOMPARE(s.record(1)->SubtitleEdit, QString());
-}
-
-void Step2PageTest::subtitleCommittedOnFocusLossToItsSlide()
-{
-    Step2Window s({QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("c.png"),
-                   QStringLiteral("d.png")});
-    s.select(2);
-    s.page->tabs()->setCurrentIndex(Step2Page::kSubtitleTab);
-    SubtitleTextEdit* edit = s.page->subtitleEditor()->edit();
-    edit->setFocus();
-    QVERIFY(edit->hasFocus());
-    QTest::keyClicks(edit, QStringLiteral("Dritter"));
-    // At once a click on the strip: the press moves the focus before it selects.
-    CoverFlowStrip* strip = s.page->strip();
-    const QPoint right(strip->width() / 2 + strip->height() * 2 / 3, strip->height() / 2);
-    QTest::mouseClick(strip, Qt::LeftButton, {}, right);
-    QCOMPARE(strip->currentIndex(), 3);
-    QVERIFY(s.record(2));
-    QCOMPARE(subtitleText(s.record(2)->Subtitle), QStringLiteral("Dritter"));
-    QVERIFY(!s.record(2)->SubtitleEdit.isEmpty());
-    QVERIFY(!s.record(3));
-    QCOMPARE(s.page->subtitleEditor()->plainText(), QString());
-    // Back on the third slide the editor shows it again from its snapshot.
-    s.select(2);
-    QCOMPARE(s.page->subtitleEditor()->plainText(), QStringLiteral("Dritter"));
-    QCOMPARE(s.page->subtitleEditor()->rtf(), s.record(2)->Subtitle);
-
-    // Leaving the page keeps what was just typed.
-    QTest::keyClicks(edit, QStringLiteral(" und mehr"));
-    s.page->hide();
-    QCOMPARE(subtitleText(s.record(2)->Subtitle), QStringLiteral("Dritter und mehr"));
-}
-
-void Step2PageTest::editorRoundTripThroughTheToolbar()
-{
-    Step2Window s({QStringLiteral("a.png")});
-    s.page->tabs()->setCurrentIndex(Step2Page::kSubtitleTab);
-    SubtitleEditor* editor = s.page->subtitleEditor();
-    SubtitleTextEdit* edit = editor->edit();
-    edit->setFocus();
-    QTest::keyClicks(edit, QStringLiteral("Hallo "));
-    editor->setBold(true);
-    QTest::keyClicks(edit, QStringLiteral("Welt"));
-    editor->setBold(false);
-    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier); // a line break
-    editor->setItalic(true);
-    editor->setTextColour(QColor(0xFF, 0x3B, 0x30));
-    QTest::keyClicks(edit, QStringLiteral("zwei"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    editor->setAlignment(Qt::AlignRight);
-    editor->setItalic(false);
-    editor->setTextColour(Qt::white);
-    editor->growFont();
-    editor->setUnderline(true);
-    editor->setStrikeOut(true);
-    edit->insertPlainText(QStringLiteral("Größer")); // typed in the current format
-    // The first word one step smaller afterwards, through a selection.
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(0);
-    cursor.setPosition(5, QTextCursor::KeepAnchor);
-    edit->setTextCursor(cursor);
-    editor->shrinkFont();
-
-    const subtitle::TRtfDoc doc = subtitle::ParseRtf(editor->rtf());
-    QCOMPARE(doc.Paras.size(), size_t(2));
-    const auto run = [&](size_t p, size_t r) { return doc.Paras.at(p).Runs.at(r); };
-    QCOMPARE(doc.Paras[0].Align, 1);
-    QCOMPARE(doc.Paras[0].Runs.size(), size_t(5));
-    QCOMPARE(run(0, 0).Text, QStringLiteral("Hallo"));
-    QCOMPARE(run(0, 0).Size, 48); // 32 px
-    QCOMPARE(run(0, 1).Text, QStringLiteral(" "));
-    QCOMPARE(run(0, 1).Size, 56); // 37 px
-    QCOMPARE(run(0, 2).Text, QStringLiteral("Welt"));
-    QVERIFY(run(0, 2).Bold);
-    QCOMPARE(run(0, 3).Text, QStringLiteral("\n")); // typed plain
-    QVERIFY(!run(0, 3).Bold && !run(0, 3).Italic);
-    QCOMPARE(run(0, 4).Text, QStringLiteral("zwei"));
-    QVERIFY(run(0, 4).Italic && !run(0, 4).Bold);
-    QCOMPARE(doc.ColorOf(run(0, 4).ColorIdx, 0), 0x303BFFu);
-    QCOMPARE(doc.Paras[1].Align, 2);
-    QCOMPARE(run(1, 0).Text, QStringLiteral("Größer"));
-    QCOMPARE(run(1, 0).Size, 63); // 42 px
-    QVERIFY(run(1, 0).Underline && run(1, 0).Strike && !run(1, 0).Italic);
-    QCOMPARE(doc.ColorOf(run(1, 0).ColorIdx, 0), 0xFFFFFFu);
-    for (const auto& para : doc.Paras)
-        for (const auto& r : para.Runs)
-            QCOMPARE(doc.FontName(r.FontIdx), QStringLiteral("Tahoma"));
-
-    // The snapshot brings back the same content.
-    const QByteArray snapshot = editor->saveSnapshot();
-    const QString rtf = editor->rtf();
-    editor->loadSnapshot({});
-    QCOMPARE(editor->plainText(), QString());
-    editor->loadSnapshot(snapshot);
-    QCOMPARE(editor->rtf(), rtf);
-    // Reloaded, the document spells inherited formats out once; from then on it is stable.
-    const QByteArray reloaded = editor->saveSnapshot();
-    editor->loadSnapshot(reloaded);
-    QCOMPARE(editor->saveSnapshot(), reloaded);
-    QCOMPARE(editor->rtf(), rtf);
-}
-
-void Step2PageTest::plainSubtitleOfAnOlderProject()
-{
-    Step2Window s({QStringLiteral("a.png"), QStringLiteral("b.png")});
-    auto plain = std::make_unique<TMyImageInfo>();
-    plain->Subtitle = QStringLiteral("  Alter Text ");
-    plain->Font = QStringLiteral("DejaVu Serif");
-    plain->FontColor = 0x0000FF; // red
-    plain->FontSize = 0;
-    s.w->slides().setSettings(0, std::move(plain));
-    auto rtfOnly = std::make_unique<TMyImageInfo>();
-    rtfOnly->Subtitle = QStringLiteral("{\\rtf1 Nur RTF}");
-    s.w->slides().setSettings(1, std::move(rtfOnly));
-    s.select(1);
-    QCOMPARE(s.page->subtitleEditor()->plainText(), QString());
-    s.select(0);
-    const subtitle::TRtfDoc doc = subtitle::ParseRtf(s.page->subtitleEditor()->rtf());
-    QCOMPARE(doc.Paras.size(), size_t(1));
-    const subtitle::TRtfRun r = doc.Paras[0].Runs.at(0);
-    QCOMPARE(r.Text, QStringLiteral("  Alter Text "));
-    QCOMPARE(doc.FontName(r.FontIdx), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(r.Size, 68); // 34 points
-    QVERIFY(r.Bold);
-    QCOMPARE(doc.ColorOf(r.ColorIdx, 0), 0x0000FFu);
-    // Showing it is no edit; the record keeps its plain text until the user types.
-    s.page->tabs()->setCurrentIndex(Step2Page::kSubtitleTab);
-    s.page->TimerStep2SubtitleTimer();
-    QCOMPARE(s.record(0)->Subtitle, QStringLiteral("  Alter Text "));
-    QVERIFY(!s.w->projectDirty());
 }
 
 void Step2PageTest::applyToAll()
