@@ -103,10 +103,10 @@ void Step2Page::buildTop()
     m_counter = makeLabel(QStringLiteral("LabelStep2Number"), QStringLiteral("Slide 1 von 100"), 14,
                           QFont::Normal, colour::kDimText, this);
     m_counter->setAlignment(Qt::AlignCenter);
-    m_normalIcon = new StripSizeIcon(QStringLiteral("ImageStep2ImagesNormal"), false, this);
-    m_normalIcon->setToolTip(QStringLiteral("Normale Ansicht"));
-    m_largeIcon = new StripSizeIcon(QStringLiteral("ImageStep2ImagesLarge"), true, this);
-    m_largeIcon->setToolTip(QStringLiteral("Vergrößerte Ansicht"));
+    m_normalIcon = new PictureIcon(QStringLiteral("ImageStep2ImagesNormal"), Glyph::StripNormal,
+                                   QStringLiteral("Normale Ansicht"), this);
+    m_largeIcon = new PictureIcon(QStringLiteral("ImageStep2ImagesLarge"), Glyph::StripLarge,
+                                  QStringLiteral("Vergrößerte Ansicht"), this);
     m_strip = new CoverFlowStrip(this);
     m_bottom = new QWidget(this);
     m_bottom->setObjectName(QStringLiteral("RzPanelStep2Bottom"));
@@ -319,8 +319,8 @@ void Step2Page::setStripLayout(bool large)
 
 void Step2Page::showIconPictures()
 {
-    m_largeIcon->setActive(isLargeStrip());
-    m_normalIcon->setActive(!isLargeStrip());
+    m_largeIcon->setCurrent(isLargeStrip());
+    m_normalIcon->setCurrent(!isLargeStrip());
 }
 
 void Step2Page::ImageStep2ImagesLargeClick()

@@ -24,9 +24,9 @@ class AutoEffectsPanel;
 class ClickLabel;
 class CoverFlowStrip;
 class PreviewPlayer;
+class PictureIcon;
 class PreviewView;
 class QuestionPanel;
-class StripSizeIcon;
 class SubtitleEditor;
 class TFormMain;
 
@@ -106,8 +106,8 @@ public:
     QuestionPanel* applyToAllPanel() const { return m_applyToAll; }
     QuestionPanel* effectsApplyToAllPanel() const { return m_effectsApplyToAll; }
     AutoEffectsPanel* autoEffectsPanel() const { return m_autoEffects; }
-    StripSizeIcon* normalIcon() const { return m_normalIcon; }
-    StripSizeIcon* largeIcon() const { return m_largeIcon; }
+    PictureIcon* normalIcon() const { return m_normalIcon; }
+    PictureIcon* largeIcon() const { return m_largeIcon; }
     QWidget* settingsArea() const { return m_bottom; }
 
     static constexpr int kDisplayTab = 0;
@@ -169,8 +169,8 @@ private:
 
     QLabel* m_title = nullptr;
     QLabel* m_counter = nullptr;
-    StripSizeIcon* m_normalIcon = nullptr;
-    StripSizeIcon* m_largeIcon = nullptr;
+    PictureIcon* m_normalIcon = nullptr;
+    PictureIcon* m_largeIcon = nullptr;
     CoverFlowStrip* m_strip = nullptr;
     QWidget* m_bottom = nullptr; // RzPanelStep2Bottom
     QTabWidget* m_tabs = nullptr;

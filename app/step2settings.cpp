@@ -100,10 +100,8 @@ void Step2Page::connectControls()
     connect(m_repeat, &ClickLabel::clicked, this, &Step2Page::LabelStep2TransitionRepeatClick);
     connect(m_back, &QAbstractButton::clicked, this, &Step2Page::backRequested);
     connect(m_next, &QAbstractButton::clicked, this, &Step2Page::nextRequested);
-    connect(m_normalIcon, &StripSizeIcon::clicked, this, &Step2Page::ImageStep2ImagesNormalClick);
-    connect(m_largeIcon, &StripSizeIcon::clicked, this, &Step2Page::ImageStep2ImagesLargeClick);
-    for (StripSizeIcon* icon : {m_normalIcon, m_largeIcon})
-        connect(icon, &StripSizeIcon::left, this, &Step2Page::showIconPictures);
+    connect(m_normalIcon, &QAbstractButton::clicked, this, &Step2Page::ImageStep2ImagesNormalClick);
+    connect(m_largeIcon, &QAbstractButton::clicked, this, &Step2Page::ImageStep2ImagesLargeClick);
     connect(m_player, &PreviewPlayer::preparing, m_view, [this] { m_view->setHiddenLook(true); });
     connect(m_player, &PreviewPlayer::frameReady, m_view, &PreviewView::showPicture);
     connect(m_player, &PreviewPlayer::loadFailed, this, [this](const QString& file) {

@@ -10,6 +10,7 @@
 #include "app/step2art.h"
 #include "app/step2page.h"
 #include "app/subtitleeditor.h"
+#include "app/widgets.h"
 #include "step2support.h"
 #include "testsupport.h"
 
@@ -356,7 +357,7 @@ void Step2PageTest::stripSizes()
     QCOMPARE(s.page->settingsArea()->y(), kLargeStripBottomTop);
     QCOMPARE(s.page->strip()->height(), 400);
     QCOMPARE(s.env.settings().imagesOption(), 1);
-    QVERIFY(s.page->largeIcon()->isActive() && !s.page->normalIcon()->isActive());
+    QVERIFY(s.page->largeIcon()->showsActive() && !s.page->normalIcon()->showsActive());
     const int largeAreaHeight = s.page->settingsArea()->height();
 
     // Too low a window falls back to the normal strip and keeps the stored choice.
@@ -369,7 +370,7 @@ void Step2PageTest::stripSizes()
     QTRY_COMPARE(s.page->settingsArea()->height(), largeAreaHeight + 200);
     clickWidget(s.w.get(), "ImageStep2ImagesNormal");
     QCOMPARE(s.env.settings().imagesOption(), 0);
-    QVERIFY(!s.page->largeIcon()->isActive() && s.page->normalIcon()->isActive());
+    QVERIFY(!s.page->largeIcon()->showsActive() && s.page->normalIcon()->showsActive());
 }
 
 void Step2PageTest::previewStartsFromThePreviousSlide()
