@@ -15,21 +15,12 @@ namespace vistarel::app {
 
 namespace {
 
-constexpr int kMusicYes = 0;
-constexpr int kRepeatYes = 0;
-
 render::RenderJobSettings jobSettings(const Step3Page& page)
 {
-    const project::OutputSettings output = page.outputSettings();
-    render::RenderJobSettings s;
+    render::RenderJobSettings s = render::jobSettingsOf(page.outputSettings());
     s.outputFile = page.outputFile();
     s.saveJobFile = page.saveJob();
     s.jobFile = page.jobFile();
-    s.withMusic = output.MusicIndex == kMusicYes;
-    s.musicFiles = output.MusicFiles;
-    s.repeatMusic = output.MusicRepeat == kRepeatYes;
-    s.widthText = output.ResolutionX;
-    s.heightText = output.ResolutionY;
     return s;
 }
 

@@ -33,11 +33,6 @@ const QString kDemoSubtitle = QStringLiteral(
     "\\qc\\f0\\fs64\\b\\cf1 Vistarel\\b0\\cf2  demo\\par"
     "\\fs36\\i pictures, a clip, music and transitions\\i0\\par}");
 
-QString quoted(const QString& path)
-{
-    return u'"' + render::escapeInsideQuotes(path) + u'"';
-}
-
 // A landscape of sky, sun and hills with a caption; every picture looks different.
 QImage paintScene(int width, int height, QColor sky, QColor ground, const QString& caption)
 {
@@ -92,7 +87,7 @@ bool makeMedia(render::Host& host, const QString& folder, const QString& name,
 {
     const QString target = folder + name;
     const int code = render::RunTool(host, render::GetFFmpegPath(),
-                                     arguments + QStringLiteral(" -loglevel error ") + quoted(target),
+                                     arguments + QStringLiteral(" -loglevel error ") + render::quotedArgument(target),
                                      nullptr, {});
     return code == 0 && QFileInfo::exists(target);
 }

@@ -19,13 +19,8 @@ render::RenderJobSettings jobSettings(const project::OutputSettings& output,
                                       const std::optional<QString>& outputFile,
                                       const std::optional<QString>& size)
 {
-    render::RenderJobSettings settings;
+    render::RenderJobSettings settings = render::jobSettingsOf(output);
     settings.outputFile = outputFile.value_or(output.OutputFile);
-    settings.withMusic = output.MusicIndex == 0;
-    settings.musicFiles = output.MusicFiles;
-    settings.repeatMusic = output.MusicRepeat == 0;
-    settings.widthText = output.ResolutionX;
-    settings.heightText = output.ResolutionY;
     if (size) {
         static const QRegularExpression pattern(QStringLiteral("^(\\d+)[xX](\\d+)$"));
         const QRegularExpressionMatch match = pattern.match(*size);

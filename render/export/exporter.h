@@ -40,6 +40,8 @@ public:
 private:
     // slideexport.cpp
     bool probeClips();
+    // ffmpeg and ffprobe beside the program; otherwise says which is missing and cancels.
+    bool clipToolsPresent();
     bool exportSlide(int index);
     bool loadClipFrame(const QString& clip, const SlideSettings& settings, QImage& into);
     void startPicture(int index);

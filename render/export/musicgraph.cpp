@@ -13,11 +13,6 @@ constexpr double kFadeSeconds = 3;
 constexpr double kRampSeconds = 0.6;
 constexpr int kMaxLoops = 50;
 
-QString quoted(const QString& text)
-{
-    return u'"' + escapeInsideQuotes(text) + u'"';
-}
-
 QString twoDecimals(double value)
 {
     return QString::number(value, 'f', 2);
@@ -112,7 +107,7 @@ MusicGraph buildMusicGraph(const QStringList& entries, int loops, const FinalTim
     for (int round = 0; round < loops; ++round) {
         for (const QString& entry : entries) {
             ++input;
-            music.inputs += QStringLiteral(" -i ") + quoted(entry);
+            music.inputs += QStringLiteral(" -i ") + quotedArgument(entry);
             chains += QStringLiteral("[%1:a]aresample=48000, "
                                      "aformat=sample_fmts=fltp:channel_layouts=stereo[a%1];")
                           .arg(input);
@@ -150,20 +145,20 @@ QString commandWithoutMusic(const QString& listFile, bool hasSegments, const Fin
 {
     const QString audio = hasSegments ? QStringLiteral("-c:a aac -b:a 192k ")
                                       : QStringLiteral("-t ") + timing.L2 + u' ';
-    return QStringLiteral("-y -f concat -safe 0 -i ") + quoted(listFile) +
-           QStringLiteral(" -pix_fmt yuv420p -vf ") + quoted(QStringLiteral("fps=25")) + u' ' +
-           audio + QStringLiteral("-loglevel error -stats ") + quoted(output);
+    return QStringLiteral("-y -f concat -safe 0 -i ") + quotedArgument(listFile) +
+           QStringLiteral(" -pix_fmt yuv420p -vf ") + quotedArgument(QStringLiteral("fps=25")) + u' ' +
+           audio + QStringLiteral("-loglevel error -stats ") + quotedArgument(output);
 }
 
 QString commandWithMusic(const QString& listFile, const MusicGraph& music,
                          const FinalTiming& timing, const QString& output)
 {
-    return QStringLiteral("-y -f concat -safe 0 -i ") + quoted(listFile) + u' ' + music.inputs +
+    return QStringLiteral("-y -f concat -safe 0 -i ") + quotedArgument(listFile) + u' ' + music.inputs +
            u' ' + QStringLiteral("-c:v libx264 -pix_fmt yuv420p -vf ") +
-           quoted(QStringLiteral("fps=25")) + u' ' + QStringLiteral("-filter_complex ") +
-           quoted(music.graph) + u' ' + QStringLiteral("-map 0:v:0 -map [aout] ") +
+           quotedArgument(QStringLiteral("fps=25")) + u' ' + QStringLiteral("-filter_complex ") +
+           quotedArgument(music.graph) + u' ' + QStringLiteral("-map 0:v:0 -map [aout] ") +
            QStringLiteral("-c:a aac -b:a 192k ") + QStringLiteral("-t ") + timing.L2 + u' ' +
-           QStringLiteral("-loglevel error -stats ") + quoted(output);
+           QStringLiteral("-loglevel error -stats ") + quotedArgument(output);
 }
 
 } // namespace vistarel::render

@@ -1,5 +1,6 @@
 #include "render/export/renderjob.h"
 
+#include "project/outputsettings.h"
 #include "project/slidelist.h"
 #include "render/export/finalassembly.h"
 #include "render/export/slideexport.h"
@@ -157,6 +158,18 @@ bool RenderJob::encode(int frames)
 }
 
 } // namespace
+
+RenderJobSettings jobSettingsOf(const project::OutputSettings& output)
+{
+    RenderJobSettings settings;
+    settings.outputFile = output.OutputFile;
+    settings.withMusic = output.MusicIndex == 0;
+    settings.musicFiles = output.MusicFiles;
+    settings.repeatMusic = output.MusicRepeat == 0;
+    settings.widthText = output.ResolutionX;
+    settings.heightText = output.ResolutionY;
+    return settings;
+}
 
 int stageStateMessage(RenderStage stage)
 {

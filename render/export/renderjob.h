@@ -12,6 +12,7 @@
 
 namespace vistarel::project {
 class SlideList;
+struct OutputSettings;
 }
 
 namespace vistarel::render {
@@ -28,6 +29,10 @@ struct RenderJobSettings
     QString widthText;        // the resolution edits, as typed
     QString heightText;
 };
+
+// The job settings of a project's step-3 values (music and repeat at position 0 mean
+// "ja"); the job file is not asked for.
+RenderJobSettings jobSettingsOf(const project::OutputSettings& output);
 
 // The steps of a job the window shows.
 enum class RenderStage {

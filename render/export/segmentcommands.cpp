@@ -5,31 +5,22 @@
 
 namespace vistarel::render {
 
-namespace {
-
-QString quoted(const QString& path)
-{
-    return u'"' + escapeInsideQuotes(path) + u'"';
-}
-
-} // namespace
-
 QString imageRunArguments(const QString& runList, double seconds, const QString& segment)
 {
-    return QStringLiteral("-y -f concat -safe 0 -i ") + quoted(runList) +
+    return QStringLiteral("-y -f concat -safe 0 -i ") + quotedArgument(runList) +
            QStringLiteral(" -f lavfi -i anullsrc=r=48000:cl=stereo -map 0:v -map 1:a"
                           " -vf \"fps=25,format=yuv420p\" -c:v libx264 -preset veryfast"
                           " -crf 17 -c:a pcm_s16le -t ") +
            QString::number(seconds, 'f', 5) + QStringLiteral(" -loglevel error ") +
-           quoted(segment);
+           quotedArgument(segment);
 }
 
 QString clipSegmentArguments(const ClipSegmentSpec& spec)
 {
     const bool withOverlay = !spec.overlay.isEmpty();
-    QString arguments = QStringLiteral("-y -i ") + quoted(spec.clip) + u' ';
+    QString arguments = QStringLiteral("-y -i ") + quotedArgument(spec.clip) + u' ';
     if (withOverlay)
-        arguments += QStringLiteral("-i ") + quoted(spec.overlay) + u' ';
+        arguments += QStringLiteral("-i ") + quotedArgument(spec.overlay) + u' ';
     if (!spec.keepSound)
         arguments += QStringLiteral("-f lavfi -i anullsrc=r=48000:cl=stereo ");
 
@@ -51,7 +42,7 @@ QString clipSegmentArguments(const ClipSegmentSpec& spec)
                  QString::number(spec.seconds, 'f', 3) +
                  QStringLiteral(" -c:v libx264 -preset veryfast -crf 17 -c:a pcm_s16le"
                                 " -loglevel error -stats ") +
-                 quoted(spec.segment);
+                 quotedArgument(spec.segment);
     return arguments;
 }
 

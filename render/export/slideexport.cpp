@@ -94,11 +94,24 @@ int SlideshowExporter::run()
     return result;
 }
 
+bool SlideshowExporter::clipToolsPresent()
+{
+    for (const QString& tool : {GetFFmpegPath(), GetFFProbePath()}) {
+        if (!QFileInfo::exists(tool)) {
+            m_host.messageBox(m_host.message(32) + tool);
+            m_host.ActionCanceled = true;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool SlideshowExporter::probeClips()
 {
     const int count = m_slides.count();
     m_facts.assign(std::size_t(count), SlideFacts{});
     m_hasSound.assign(std::size_t(count), false);
+    bool toolsFound = false;
     for (int i = 0; i < count; ++i) {
         SlideFacts& facts = m_facts[std::size_t(i)];
         const QString file = m_slides.fileName(i);
@@ -106,13 +119,10 @@ bool SlideshowExporter::probeClips()
         facts.isVideo = project::IsVideoFile(file);
         if (!facts.isVideo)
             continue;
-        for (const QString& tool : {GetFFmpegPath(), GetFFProbePath()}) {
-            if (!QFileInfo::exists(tool)) {
-                m_host.messageBox(m_host.message(32) + tool);
-                m_host.ActionCanceled = true;
-                return false;
-            }
-        }
+        // The tools are looked for once, at the first clip.
+        if (!toolsFound && !clipToolsPresent())
+            return false;
+        toolsFound = true;
         bool hasSound = false;
         if (!ProbeVideoClip(m_host, file, facts.clipSeconds, hasSound)) {
             ShowMediaError(m_host, file);
@@ -205,11 +215,9 @@ QImage SlideshowExporter::takePicture(int index)
     PreparedPicture prepared = waitPumping(m_host, m_prepared);
     m_preparedIndex = -1;
     m_prepared = {};
-    if (!prepared.loaded) {
-        // Shows the loader's dialog; the slide goes on as a black frame.
-        QImage unreadable;
-        LoadPictureFile(m_host, unreadable, m_slides.fileName(index));
-    }
+    // The slide goes on as a black frame after the loader's dialog.
+    if (!prepared.loaded)
+        showPictureLoadError(m_host, m_slides.fileName(index));
     return prepared.picture;
 }
 

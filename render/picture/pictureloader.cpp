@@ -4,6 +4,7 @@
 #include "render/picture/compose.h"
 #include "render/picture/decoders.h"
 #include "render/tools/mediaprobe.h"
+#include "render/tools/toolrunner.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,7 +128,7 @@ QImage loadSlidePicture(Host& host, const QString& file, const FitHint& hint)
 
 void showPictureLoadError(Host& host, const QString& file)
 {
-    host.taskDialog({host.message(23), host.message(24) + u"\r\n\r\n"_qs + file, host.message(26)});
+    showMediaErrorDialog(host, file);
 }
 
 bool LoadPictureFile(Host& host, QImage& bitmap, const QString& file, const FitHint& hint)

@@ -89,4 +89,9 @@ QString escapeInsideQuotes(const QString& value)
     return escaped;
 }
 
+QString quotedArgument(const QString& value)
+{
+    return u'"' + escapeInsideQuotes(value) + u'"';
+}
+
 } // namespace vistarel::render

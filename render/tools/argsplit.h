@@ -17,4 +17,7 @@ QStringList splitArgumentText(const QString& text);
 // the quoted part are escaped). Ordinary paths come back unchanged. Pure.
 QString escapeInsideQuotes(const QString& value);
 
+// `value` in double quotes, escaped as escapeInsideQuotes does: one argument of a template.
+QString quotedArgument(const QString& value);
+
 } // namespace vistarel::render

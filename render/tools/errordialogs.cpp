@@ -17,6 +17,11 @@ void ShowMediaError(Host& host, const QString& file)
 {
     // The dialog is shown even when the log cannot be written.
     host.saveLog(renderLogPath(host));
+    showMediaErrorDialog(host, file);
+}
+
+void showMediaErrorDialog(Host& host, const QString& file)
+{
     host.taskDialog({host.message(23), host.message(24) + kTwoLineBreaks + file, host.message(26)});
 }
 

@@ -16,11 +16,6 @@ namespace vistarel::render {
 
 namespace {
 
-QString inQuotes(const QString& value)
-{
-    return u'"' + escapeInsideQuotes(value) + u'"';
-}
-
 // Runs ffprobe with `arguments`; the trimmed output text when it exits with 0, else empty.
 QString probeText(Host& host, const QString& arguments)
 {
@@ -49,7 +44,7 @@ double GetMediaDurationFFProbe(Host& host, const QString& file)
 {
     const QString arguments =
         QStringLiteral("-v error -show_entries format=duration -of default=nw=1:nk=1 ") +
-        inQuotes(file);
+        quotedArgument(file);
     return parseToolNumber(probeText(host, arguments));
 }
 
@@ -60,13 +55,13 @@ bool ProbeVideoClip(Host& host, const QString& file, double& duration, bool& has
     duration = parseToolNumber(probeText(
         host, QStringLiteral("-v error -select_streams v:0 -show_entries stream=duration "
                              "-of default=nw=1:nk=1 ") +
-                  inQuotes(file)));
+                  quotedArgument(file)));
     if (!(duration > 0))
         duration = GetMediaDurationFFProbe(host, file);
     QStringList output;
     const QString soundQuery = QStringLiteral("-v error -select_streams a:0 -show_entries "
                                               "stream=codec_type -of default=nw=1:nk=1 ") +
-                               inQuotes(file);
+                               quotedArgument(file);
     if (RunTool(host, GetFFProbePath(), soundQuery, &output, {}) == 0)
         hasSound = output.join(u'\n').toLower().contains(QStringLiteral("audio"));
     return duration > 0;
@@ -76,7 +71,7 @@ double GetAudioDurationFFProbe(Host& host, const QString& ffprobePath, const QSt
 {
     const QString arguments =
         QStringLiteral("-v error -show_entries format=duration -of default=nw=1:nk=1 ") +
-        inQuotes(file);
+        quotedArgument(file);
     // Lines are taken from the whole output, so a value split between two chunks stays whole.
     QString collected;
     const int exitCode = RunProcess(host, ffprobePath, arguments,
@@ -100,11 +95,11 @@ bool ExtractClipFrame(Host& host, const QString& clip, const QString& target, in
     QString arguments = QStringLiteral("-y ");
     if (fromEnd)
         arguments += QStringLiteral("-sseof -0.5 ");
-    arguments += QStringLiteral("-i ") + inQuotes(clip) + QStringLiteral(" -an -vf ") +
-                 inQuotes(BuildFitFilter(W, H, stretch, blur)) + u' ';
+    arguments += QStringLiteral("-i ") + quotedArgument(clip) + QStringLiteral(" -an -vf ") +
+                 quotedArgument(BuildFitFilter(W, H, stretch, blur)) + u' ';
     if (!fromEnd)
         arguments += QStringLiteral("-frames:v 1 ");
-    arguments += QStringLiteral("-update 1 -loglevel error ") + inQuotes(target);
+    arguments += QStringLiteral("-update 1 -loglevel error ") + quotedArgument(target);
     const int exitCode = RunTool(host, GetFFmpegPath(), arguments, nullptr, {});
     return exitCode == 0 && QFileInfo::exists(target);
 }
@@ -129,10 +124,10 @@ QString GetVideoThumbnail(Host& host, const QString& clip)
         QStringLiteral(".jpg");
     if (QFileInfo::exists(cacheFile))
         return cacheFile;
-    const QString arguments = QStringLiteral("-y -i ") + inQuotes(clip) +
+    const QString arguments = QStringLiteral("-y -i ") + quotedArgument(clip) +
                               QStringLiteral(" -an -vf \"scale='min(1280,iw)':-2\" -frames:v 1 "
                                              "-update 1 -q:v 3 -loglevel error ") +
-                              inQuotes(cacheFile);
+                              quotedArgument(cacheFile);
     const int exitCode = RunTool(host, GetFFmpegPath(), arguments, nullptr, {});
     if (exitCode != 0) {
         // A failed or cancelled run may leave a partial picture that a later request would

@@ -81,6 +81,8 @@ private:
 // the task dialog for a media file that cannot be read: Str23, Str24 + two line breaks
 // + `file`, Str26.
 void ShowMediaError(Host& host, const QString& file);
+// The same dialog without saving the log (a picture our own decoders cannot read).
+void showMediaErrorDialog(Host& host, const QString& file);
 
 // Saves the log as "render.log" (a failure is ignored), then shows the task dialog that
 // points to it: Str37, Str38 + two line breaks + the log's path, Str40.
