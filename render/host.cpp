@@ -9,6 +9,17 @@
 
 namespace vistarel::render {
 
+bool SaveListUtf8(const QStringList& lines, const QString& file)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return out.write(bytes) == bytes.size();
+}
+
 namespace {
 constexpr qint64 kPumpIntervalMs = 75;
 } // namespace
@@ -44,14 +55,7 @@ void Host::clearLog()
 
 bool Host::saveLog(const QString& path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QString text;
-    for (const QString& line : m_memoLog)
-        text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = text.toUtf8();
-    return file.write(bytes) == bytes.size();
+    return SaveListUtf8(m_memoLog, path);
 }
 
 void Host::setProgress(int percent)

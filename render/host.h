@@ -13,6 +13,11 @@ namespace vistarel::render {
 
 enum class DialogResult { Ok, Cancel };
 
+// Writes the lines as a list file: each line ended by CR LF, UTF-8 without byte-order
+// mark; an empty list gives an empty file. Replaces the file. Returns false when it
+// cannot be written completely.
+bool SaveListUtf8(const QStringList& lines, const QString& file);
+
 // What the render engine needs from the program that runs it: the main window in the
 // GUI, a console host in the CLI and the tests. The engine calls it only on the thread
 // that started the job; ActionCanceled may also be set from elsewhere (a cancel button,

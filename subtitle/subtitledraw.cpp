@@ -19,11 +19,6 @@ QColor toQColor(std::uint32_t color)
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 }
 
-int toInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, -(1 << 30), 1 << 30));
-}
-
 // The subtitle is painted onto a transparent layer covering the rows it can touch, and
 // the layer is then laid over the picture. The layer does not depend on the background
 // and laying it over is a linear blend, so a render on black and one on white have the
@@ -32,8 +27,8 @@ class OverlayBand
 {
 public:
     OverlayBand(const QImage& picture, std::int64_t top, std::int64_t bottom)
-        : m_top(toInt(std::max<std::int64_t>(top, 0)))
-        , m_bottom(toInt(std::min<std::int64_t>(bottom, picture.height())))
+        : m_top(clampToInt(std::max<std::int64_t>(top, 0)))
+        , m_bottom(clampToInt(std::min<std::int64_t>(bottom, picture.height())))
     {
         if (m_bottom <= m_top)
             return;
@@ -78,7 +73,7 @@ void drawPlacedTokens(QPainter& painter, const RtfPlacement& placement, std::int
             painter.setFont(subtitleFont(*current));
         }
         painter.setPen(toQColor(tok.Color));
-        painter.drawText(QPoint(toInt(placed.x), toInt(placed.baseline)), tok.Text);
+        painter.drawText(QPoint(clampToInt(placed.x), clampToInt(placed.baseline)), tok.Text);
     }
 }
 

@@ -138,12 +138,12 @@ TRtfTok tokenTemplate(const TRtfDoc& doc, const TRtfRun& run, const RtfGeometry&
     return t;
 }
 
+} // namespace
+
 int clampToInt(std::int64_t v)
 {
     return static_cast<int>(std::clamp<std::int64_t>(v, -(1 << 30), 1 << 30));
 }
-
-} // namespace
 
 std::int64_t nearest(double value)
 {

@@ -94,6 +94,8 @@ RtfGeometry rtfGeometry(std::int32_t width, std::int32_t height);
 
 // Round to the nearest integer, halves to the even neighbour.
 std::int64_t nearest(double value);
+// A layout coordinate as a pixel position, kept within ±2^30 so painting cannot overflow.
+int clampToInt(std::int64_t v);
 
 // Breaks the document's paragraphs into lines of tokens.
 std::vector<TRtfLine> LayoutRtf(const TRtfDoc& doc, const RtfGeometry& geometry,

@@ -6,17 +6,6 @@
 
 namespace vistarel::render {
 
-bool SaveListUtf8(const QStringList& lines, const QString& file)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return out.write(bytes) == bytes.size();
-}
-
 void CleanupWorkFolder(const QString& folder)
 {
     const QDir dir(folder);

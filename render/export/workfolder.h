@@ -9,11 +9,6 @@ class QLockFile;
 
 namespace vistarel::render {
 
-// Writes the lines as a list file: each line ended by CR LF, UTF-8 without byte-order
-// mark; an empty list gives an empty file. Replaces the file. Returns false when it
-// cannot be written completely.
-bool SaveListUtf8(const QStringList& lines, const QString& file);
-
 // Deletes the export's work files in the folder: "frame_*.jpg", "run_*.txt",
 // "seg_*.mkv", "clip_*.png", "clipsub_*.png", "segments.txt" and "frames.txt". Files that
 // cannot be deleted stay; the logs, the lock and the thumbnail cache are not touched.

@@ -96,11 +96,12 @@ struct Taps
 
 // Turns real weights into fixed point that sums to exactly one, so flat areas stay flat;
 // the rounding remainder goes to the largest weight. Zero weights at both ends are dropped.
-void storeWeights(const std::vector<double>& real, int lo, double total, Taps& taps, int i)
+void storeWeights(const std::vector<double>& real, int lo, double total, Taps& taps, int i,
+                  std::vector<std::int32_t>& fixed)
 {
     std::int32_t* out = taps.weights.data() + std::size_t(i) * taps.stride;
     const int n = int(real.size());
-    std::vector<std::int32_t> fixed(std::size_t(n), 0);
+    fixed.assign(std::size_t(n), 0);
     std::int32_t sum = 0;
     int largest = 0;
     for (int k = 0; k < n; ++k) {
@@ -136,6 +137,7 @@ Taps makeTaps(int sourceSize, int targetSize, int from, int n, ResampleFilter fi
     taps.count.assign(std::size_t(n), 0);
     taps.weights.assign(std::size_t(n) * std::size_t(taps.stride), 0);
     std::vector<double> real;
+    std::vector<std::int32_t> fixed; // reused by every output index
     for (int i = 0; i < n; ++i) {
         const double centre = (from + i + 0.5) * scale;
         const int lo = std::clamp(int(std::floor(centre - reach)), 0, sourceSize - 1);
@@ -153,7 +155,7 @@ Taps makeTaps(int sourceSize, int targetSize, int from, int n, ResampleFilter fi
             real[std::size_t(nearest - lo)] = 1.0;
             total = 1.0;
         }
-        storeWeights(real, lo, total, taps, i);
+        storeWeights(real, lo, total, taps, i, fixed);
     }
     return taps;
 }

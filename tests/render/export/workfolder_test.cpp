@@ -1,4 +1,5 @@
 #include "render/export/workfolder.h"
+#include "render/host.h"
 
 #include <QDir>
 #include <QFile>
