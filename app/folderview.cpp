@@ -211,7 +211,8 @@ void FolderView::setMode(FolderViewMode mode)
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     m_thumbnails.cancelPending();
-    if (rebuild && !folder().isEmpty())
+    // A listing still under way is drawn in the new mode anyway.
+    if (rebuild && !folder().isEmpty() && !m_model->isLoading())
         setFolder(folder());
     scheduleDelayedItemsLayout();
     viewport()->update();

@@ -1,7 +1,6 @@
 #include "app/previewplayer.h"
 
-#include "lang/messagelist.h"
-#include "render/host.h"
+#include "app/thumbnailmaker.h"
 #include "render/picture/compose.h"
 #include "render/picture/pictureloader.h"
 #include "render/transitions/transitionrun.h"
@@ -27,10 +26,8 @@ constexpr int kCachedPictures = 6;
 QImage composeSlide(const QString& appDataDir, const PreviewSlide& slide, QSize size, bool& failed)
 {
     // The worker's own host: a clip's first frame may have to be made with ffmpeg, and a
-    // host is used on one thread only. Its log and messages are not needed.
-    static const lang::MessageList kNoMessages;
-    render::ConsoleHost host(appDataDir, kNoMessages);
-    host.printDialogs = false;
+    // host is used on one thread only.
+    QuietHost host(appDataDir);
     QImage picture = render::loadSlidePicture(host, slide.file, {size, slide.stretch});
     failed = picture.isNull();
     render::ComposeSlidePicture(picture, size.width(), size.height(), slide.stretch, slide.blur,

@@ -52,14 +52,14 @@ void Step2Thumbnails::wanted(int index)
     const QString file = m_strip.fileName(index);
     if (file.isEmpty() || !QFileInfo::exists(file))
         return;
-    const QImage picture = m_cache.thumbnail(file, kStep2ThumbnailSize);
+    const QImage picture = m_cache.thumbnail(file, CoverFlowStrip::kThumbnailSize);
     if (!picture.isNull())
         m_strip.setThumbnail(index, picture);
 }
 
 void Step2Thumbnails::arrived(const QString& file, QSize box)
 {
-    if (box != kStep2ThumbnailSize)
+    if (box != CoverFlowStrip::kThumbnailSize)
         return;
     const QImage picture = m_cache.cached(file, box);
     // The same file may stand in the list more than once.

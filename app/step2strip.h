@@ -14,9 +14,6 @@ namespace vistarel::app {
 
 class CoverFlowStrip;
 
-// Thumbnails of the step-2 strip are made at this size.
-inline constexpr QSize kStep2ThumbnailSize{400, 300};
-
 // One item of the step-2 strip: the slide's file when it exists (its thumbnail is made
 // when the item is first shown), otherwise the picture the step-1 strip had of it.
 struct Step2StripItem

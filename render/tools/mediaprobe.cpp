@@ -8,13 +8,60 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 namespace vistarel::render {
 
 namespace {
+
+// Two threads asking for the same clip would both run ffmpeg onto the same cache file;
+// the second waits for the first and then finds the file in the cache.
+class CacheFileGate
+{
+public:
+    class Pass
+    {
+    public:
+        Pass(CacheFileGate& gate, const QString& file)
+            : m_gate(gate)
+            , m_file(file)
+        {
+            std::unique_lock lock(m_gate.m_mutex);
+            m_gate.m_changed.wait(lock, [this] { return !m_gate.m_busy.contains(m_file); });
+            m_gate.m_busy.insert(m_file);
+        }
+        ~Pass()
+        {
+            {
+                std::lock_guard lock(m_gate.m_mutex);
+                m_gate.m_busy.remove(m_file);
+            }
+            m_gate.m_changed.notify_all();
+        }
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+
+    private:
+        CacheFileGate& m_gate;
+        QString m_file;
+    };
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    QSet<QString> m_busy;
+};
+
+CacheFileGate& thumbnailGate()
+{
+    static CacheFileGate gate;
+    return gate;
+}
 
 // Runs ffprobe with `arguments`; the trimmed output text when it exits with 0, else empty.
 QString probeText(Host& host, const QString& arguments)
@@ -122,6 +169,7 @@ QString GetVideoThumbnail(Host& host, const QString& clip)
     const QString cacheFile =
         cacheDir + HashCacheKey(thumbnailCacheKey(clip, clipInfo.lastModified())) +
         QStringLiteral(".jpg");
+    const CacheFileGate::Pass pass(thumbnailGate(), cacheFile);
     if (QFileInfo::exists(cacheFile))
         return cacheFile;
     const QString arguments = QStringLiteral("-y -i ") + quotedArgument(clip) +

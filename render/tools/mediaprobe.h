@@ -30,7 +30,8 @@ bool ExtractClipFrame(Host& host, const QString& clip, const QString& target, in
 
 // The path of a JPEG still of the clip (first frame, at most 1280 pixels wide) in the
 // cache folder host.AppDataDir() + "cache/", made on the first request for this path
-// and modification time. Empty when the clip or ffmpeg is missing or the run fails.
+// and modification time; threads asking for the same clip at once share one run. Empty
+// when the clip or ffmpeg is missing or the run fails. Callable from any thread.
 QString GetVideoThumbnail(Host& host, const QString& clip);
 
 // The cache key of a clip: its path, "|", and the modification time (local time, ISO
