@@ -25,10 +25,10 @@ AutoEffectsPanel::AutoEffectsPanel(QWidget* parent)
     , m_target(new QComboBox(this))
     , m_names(new QListWidget(this))
     , m_duration(new QComboBox(this))
-    , m_selectAll(new ClickLabel(QStringLiteral("LabelAutoEffectsSelectAll"),
-                                 QStringLiteral("Alle aktivieren"), this))
-    , m_selectNone(new ClickLabel(QStringLiteral("LabelAutoEffectsSelectNone"),
-                                  QStringLiteral("Alle deaktivieren"), this))
+    , m_selectAll(makeLink(QStringLiteral("LabelAutoEffectsSelectAll"),
+                           QStringLiteral("Alle aktivieren"), this))
+    , m_selectNone(makeLink(QStringLiteral("LabelAutoEffectsSelectNone"),
+                            QStringLiteral("Alle deaktivieren"), this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);
@@ -87,12 +87,6 @@ AutoEffectsPanel::AutoEffectsPanel(QWidget* parent)
     }
     layout->addLayout(buttons);
 
-    for (ClickLabel* link : {m_selectAll, m_selectNone}) {
-        link->setLinkColours(true);
-        QFont f = link->font();
-        f.setUnderline(true);
-        link->setFont(f);
-    }
     connect(m_selectAll, &ClickLabel::clicked, this, [this] { setAllTicked(true); });
     connect(m_selectNone, &ClickLabel::clicked, this, [this] { setAllTicked(false); });
     connect(apply, &QAbstractButton::clicked, this, &AutoEffectsPanel::applyClicked);

@@ -52,16 +52,6 @@ QLabel* makeFieldLabel(const char* name, const QString& text, QWidget* parent)
     return makeLabel(QString::fromLatin1(name), text, 13, QFont::Normal, Qt::white, parent);
 }
 
-ClickLabel* makeLink(const char* name, const QString& text, QWidget* parent)
-{
-    auto* link = new ClickLabel(QString::fromLatin1(name), text, parent);
-    link->setLinkColours(true);
-    QFont f = link->font();
-    f.setUnderline(true);
-    link->setFont(f);
-    return link;
-}
-
 const QStringList kYesNo{QStringLiteral("ja"), QStringLiteral("nein")};
 
 } // namespace
@@ -151,7 +141,8 @@ QWidget* Step2Page::buildDisplayTab()
     grid->addWidget(makeFieldLabel("LabelStep2Blur", QStringLiteral("Unscharfer Hintergrund:"),
                                    page), 2, 0);
     grid->addWidget(m_blur, 2, 1);
-    ClickLabel* apply = makeLink("LabelStep2ApplyToAll", QStringLiteral("Für alle Slides übernehmen"),
+    ClickLabel* apply = makeLink(QStringLiteral("LabelStep2ApplyToAll"),
+                                 QStringLiteral("Für alle Slides übernehmen"),
                                  page);
     grid->addWidget(apply, 3, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setColumnStretch(2, 1);
@@ -182,7 +173,7 @@ QWidget* Step2Page::buildEffectsTab()
     m_transitionDuration =
         makeList("ElComboBoxStep2TransitionDuration", project::transitionDurationEntries(), page);
     m_transitionDuration->setCurrentIndex(project::kDefaultTransitionDurationPosition);
-    ClickLabel* apply = makeLink("LabelStep2EffectsApplyToAll",
+    ClickLabel* apply = makeLink(QStringLiteral("LabelStep2EffectsApplyToAll"),
                                  QStringLiteral("Für alle Slides übernehmen"), page);
     QAbstractButton* automatic = makeButton(QStringLiteral("FlatButtonStep2AutoEffects"),
                                             QStringLiteral("Automatische Effekte"), "secondary", page);
@@ -225,7 +216,8 @@ void Step2Page::buildPreview()
     m_previewArea = new QWidget(m_bottom);
     QLabel* caption = makeLabel(QStringLiteral("LabelStep2Preview"), QStringLiteral("Effektvorschau"),
                                 15, QFont::Normal, Qt::white, m_previewArea);
-    m_repeat = makeLink("LabelStep2TransitionRepeat", QStringLiteral("⟳"), m_previewArea);
+    m_repeat =
+        makeLink(QStringLiteral("LabelStep2TransitionRepeat"), QStringLiteral("⟳"), m_previewArea);
     QFont f = m_repeat->font();
     f.setUnderline(false);
     f.setPixelSize(18);

@@ -238,6 +238,16 @@ QLabel* makeLabel(const QString& name, const QString& text, int pixelSize, QFont
     return label;
 }
 
+ClickLabel* makeLink(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* link = new ClickLabel(name, text, parent);
+    link->setLinkColours(true);
+    QFont f = link->font();
+    f.setUnderline(true);
+    link->setFont(f);
+    return link;
+}
+
 QAbstractButton* makeButton(const QString& name, const QString& text, const char* role,
                             QWidget* parent)
 {

@@ -131,6 +131,9 @@ private:
 QLabel* makeLabel(const QString& name, const QString& text, int pixelSize, QFont::Weight weight,
                   const QColor& colour, QWidget* parent);
 
+// An underlined link in the accent blue that turns white under the mouse.
+ClickLabel* makeLink(const QString& name, const QString& text, QWidget* parent);
+
 // A flat button with the look of the style sheet's role ("primary" or "secondary").
 QAbstractButton* makeButton(const QString& name, const QString& text, const char* role,
                             QWidget* parent);

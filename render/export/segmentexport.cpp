@@ -66,10 +66,8 @@ bool SlideshowExporter::ProcessClip(int index, const project::TMyImageInfo* reco
     const int baseFrames = m_framesDone;
     const int baseTotal = m_frameTotal;
     const TFrameProgress onFrame = [host, baseFrames, baseTotal](std::int32_t frame) {
-        if (baseTotal > 0) {
-            const double share = (double(frame) + baseFrames) / baseTotal * 50;
-            host->setProgress(int(std::min(50.0, std::nearbyint(share))));
-        }
+        if (baseTotal > 0)
+            host->setProgress(exportPercent(double(frame) + baseFrames, baseTotal));
     };
     if (!EncodeClipSegment(m_host, request, onFrame)) {
         if (!m_host.ActionCanceled) {

@@ -321,10 +321,8 @@ int SlideshowExporter::finishFrames()
 
 void SlideshowExporter::ReportFrameProgress()
 {
-    if (m_frameTotal != 0 && m_framesDone % 5 == 0) {
-        const double share = double(m_framesDone) / m_frameTotal * 50;
-        m_host.setProgress(int(std::clamp(std::nearbyint(share), 0.0, 50.0)));
-    }
+    if (m_frameTotal > 0 && m_framesDone % 5 == 0)
+        m_host.setProgress(exportPercent(m_framesDone, m_frameTotal));
     m_host.pumpIfDue();
 }
 

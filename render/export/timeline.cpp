@@ -140,4 +140,9 @@ QString clipOverlayFileName(const QString& folder, int segmentNumber)
     return withTrailingSlash(folder) + QString::asprintf("clipsub_%03d.png", segmentNumber);
 }
 
+int exportPercent(double framesDone, int frameTotal)
+{
+    return int(std::clamp(std::nearbyint(framesDone / frameTotal * 50), 0.0, 50.0));
+}
+
 } // namespace vistarel::render

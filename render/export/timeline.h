@@ -92,4 +92,8 @@ QString runListFileName(const QString& folder, int segmentNumber);
 // "clipsub_%03d.png" in the folder.
 QString clipOverlayFileName(const QString& folder, int segmentNumber);
 
+// The export's share of the progress ring, 0..50 rounded half to even, after framesDone
+// of frameTotal (> 0) frames.
+int exportPercent(double framesDone, int frameTotal);
+
 } // namespace vistarel::render
