@@ -5,6 +5,7 @@
 // Run it on an otherwise idle machine; it prints one line per measurement and the ratios.
 
 #include "bench/common/photolike.h"
+#include "render/export/framewriter.h"
 #include "render/picture/compose.h"
 #include "render/picture/pictureloader.h"
 
@@ -16,8 +17,6 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <turbojpeg.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,22 +31,6 @@ namespace {
 constexpr int kRounds = 7;
 constexpr int kFrameW = 1920;
 constexpr int kFrameH = 1080;
-
-bool writeJpeg(const QImage& frame, const QString& path)
-{
-    tjhandle handle = tjInitCompress();
-    unsigned char* data = nullptr;
-    unsigned long size = 0;
-    const bool ok = tjCompress2(handle, frame.constBits(), frame.width(), int(frame.bytesPerLine()),
-                                frame.height(), TJPF_RGB, &data, &size, TJSAMP_420, 80, 0) == 0;
-    tjDestroy(handle);
-    QFile out(path);
-    const bool written =
-        ok && out.open(QIODevice::WriteOnly) &&
-        out.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size);
-    tjFree(data);
-    return written;
-}
 
 double median(std::vector<double> values)
 {
@@ -109,7 +92,7 @@ int main(int argc, char** argv)
                                          render::FitHint{{kFrameW, kFrameH}, false}))
                 return false;
             render::ComposeSlidePicture(bitmap, kFrameW, kFrameH, false, blur, filter);
-            return writeJpeg(bitmap, out);
+            return render::writeFramePicture(bitmap, out);
         };
     };
     const QString size = u"%1x%2"_qs.arg(kFrameW).arg(kFrameH);
