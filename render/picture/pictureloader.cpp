@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <array>
 
@@ -44,12 +45,16 @@ constexpr std::array kDecoderTable{
 
 const DecoderRow* rowFor(const QString& extension)
 {
-    const QString wanted = extension.toLower();
-    for (const DecoderRow& row : kDecoderTable) {
-        if (QString::fromLatin1(row.extensions).split(u' ').contains(wanted))
-            return &row;
-    }
-    return nullptr;
+    // Built once; every slide and thumbnail looks its extension up here.
+    static const QHash<QString, const DecoderRow*> rows = [] {
+        QHash<QString, const DecoderRow*> byExtension;
+        for (const DecoderRow& row : kDecoderTable) {
+            for (const QString& ext : QString::fromLatin1(row.extensions).split(u' '))
+                byExtension.insert(ext, &row);
+        }
+        return byExtension;
+    }();
+    return rows.value(extension.toLower(), nullptr);
 }
 
 QImage decodeBy(const DecoderRow& row, const QString& file, const FitHint& hint)
@@ -106,10 +111,11 @@ QStringList decoderTableExtensions()
 
 QImage decodePicture(const QString& file, const FitHint& hint)
 {
-    if (file.isEmpty() || !QFileInfo(file).isFile())
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile())
         return {};
     QImage picture;
-    const DecoderRow* row = rowFor(QFileInfo(file).suffix());
+    const DecoderRow* row = rowFor(info.suffix());
     if (row)
         picture = decodeBy(*row, file, hint);
     // Files with a wrong extension (a PNG saved as .jpg) and JPEGs libjpeg-turbo will not
