@@ -52,8 +52,6 @@ QLabel* makeFieldLabel(const char* name, const QString& text, QWidget* parent)
     return makeLabel(QString::fromLatin1(name), text, 13, QFont::Normal, Qt::white, parent);
 }
 
-const QStringList kYesNo{QStringLiteral("ja"), QStringLiteral("nein")};
-
 } // namespace
 
 Step2StripDecision step2StripRule(int windowHeight, int bottomPanelTop)
@@ -130,8 +128,8 @@ QWidget* Step2Page::buildDisplayTab()
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(10);
     m_duration = makeList("ElComboBoxStep2ImageDuration", project::displayDurationEntries(), page);
-    m_stretch = makeList("ElComboBoxStep2Stretch", kYesNo, page);
-    m_blur = makeList("ElComboBoxStep2Blur", kYesNo, page);
+    m_stretch = makeList("ElComboBoxStep2Stretch", project::yesNoEntries(), page);
+    m_blur = makeList("ElComboBoxStep2Blur", project::yesNoEntries(), page);
     grid->addWidget(makeFieldLabel("LabelStep2ImageDuration",
                                    QStringLiteral("Anzeigedauer in Sekunden:"), page), 0, 0);
     grid->addWidget(m_duration, 0, 1);

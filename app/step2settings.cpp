@@ -34,8 +34,8 @@ namespace {
 
 using project::TMyImageInfo;
 
-constexpr int kYes = 0;
-constexpr int kNo = 1;
+using project::kNoPosition;
+using project::kYesPosition;
 constexpr int kAudioEntries = 3;
 
 // A stored position the list has no entry for shows as no selection.
@@ -155,18 +155,18 @@ void Step2Page::ShowSlideSettings()
             m_audio->setCurrentIndex(r->AudioMode >= 0 && r->AudioMode < kAudioEntries ? r->AudioMode : 0);
             m_transitions->setCurrentRow(isListedTransition(r->Transition) ? r->Transition : -1);
             m_transitionDuration->setCurrentIndex(positionIn(m_transitionDuration, r->TransitionDuration));
-            m_stretch->setCurrentIndex(r->Stretch ? kYes : kNo);
-            m_blur->setCurrentIndex(r->BlurBackground ? kYes : kNo);
+            m_stretch->setCurrentIndex(r->Stretch ? kYesPosition : kNoPosition);
+            m_blur->setCurrentIndex(r->BlurBackground ? kYesPosition : kNoPosition);
         } else {
             m_duration->setCurrentIndex(project::kDefaultDurationPosition);
             m_audio->setCurrentIndex(0);
             m_transitions->setCurrentRow(0);
             m_transitionDuration->setCurrentIndex(project::kDefaultTransitionDurationPosition);
-            m_stretch->setCurrentIndex(kNo);
-            m_blur->setCurrentIndex(kNo);
+            m_stretch->setCurrentIndex(kNoPosition);
+            m_blur->setCurrentIndex(kNoPosition);
         }
     }
-    m_blur->setEnabled(m_stretch->currentIndex() == kNo);
+    m_blur->setEnabled(m_stretch->currentIndex() == kNoPosition);
     SetMediaKindControls(c >= 0 && project::IsVideoFile(m_form.slides().fileName(c)));
     LoadSubtitleEditor();
     writeCounter();
@@ -205,8 +205,8 @@ void Step2Page::storeSlideSettings(int index)
     changed |= storeField(r.Transition, m_transitions->currentRow(), m_transitions->currentRow());
     changed |= storeField(r.TransitionDuration, m_transitionDuration->currentIndex(),
                           m_transitionDuration->currentIndex());
-    changed |= storeField(r.Stretch, stretch, stretch == kYes);
-    changed |= storeField(r.BlurBackground, blur, blur == kYes);
+    changed |= storeField(r.Stretch, stretch, stretch == kYesPosition);
+    changed |= storeField(r.BlurBackground, blur, blur == kYesPosition);
     changed |= storeField(r.AudioMode, m_audio->currentIndex(), m_audio->currentIndex());
     if (m_audio->currentIndex() < 0)
         r.AudioMode = 0;
@@ -223,7 +223,7 @@ void Step2Page::transitionChosen()
 
 void Step2Page::ElComboBoxStep2StretchChange()
 {
-    m_blur->setEnabled(m_stretch->currentIndex() == kNo);
+    m_blur->setEnabled(m_stretch->currentIndex() == kNoPosition);
     StoreSlideSettings();
     ShowStep2Preview(true);
 }
@@ -288,8 +288,8 @@ void Step2Page::applyViewSettingsToAll()
     project::applyViewSettingsToAll(m_form.slides(),
                                     positionOr(m_duration->currentIndex(),
                                                project::kDefaultDurationPosition),
-                                    m_stretch->currentIndex() == kYes,
-                                    m_blur->currentIndex() == kYes);
+                                    m_stretch->currentIndex() == kYesPosition,
+                                    m_blur->currentIndex() == kYesPosition);
     m_form.markProjectChanged();
     m_applyToAll->hide();
 }

@@ -8,6 +8,7 @@
 #include "app/step3widgets.h"
 #include "app/style.h"
 #include "app/widgets.h"
+#include "project/optionlists.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -25,8 +26,8 @@ namespace vistarel::app {
 
 namespace {
 
-constexpr int kYes = 0; // positions of the yes/no lists
-constexpr int kNo = 1;
+using project::kNoPosition;
+using project::kYesPosition;
 constexpr int kLabelColumnWidth = 250;
 constexpr int kComboWidth = 180;
 constexpr int kSizeEditWidth = 64;
@@ -58,7 +59,7 @@ QComboBox* makeChoice(const QString& name, const QStringList& entries, int curre
 
 QComboBox* makeYesNo(const QString& name, QWidget* parent)
 {
-    return makeChoice(name, {QStringLiteral("ja"), QStringLiteral("nein")}, kNo, parent);
+    return makeChoice(name, project::yesNoEntries(), kNoPosition, parent);
 }
 
 QLineEdit* makeSizeEdit(const QString& name, const QString& text, QWidget* parent)
@@ -314,7 +315,7 @@ void Step3Page::ElComboBoxStep3MusicChange()
 
 void Step3Page::applyMusicVisibility()
 {
-    const bool shown = m_music->currentIndex() == kYes;
+    const bool shown = m_music->currentIndex() == kYesPosition;
     for (QWidget* w : {static_cast<QWidget*>(m_musicList), static_cast<QWidget*>(m_musicAddLabel),
                        static_cast<QWidget*>(m_musicAdd), static_cast<QWidget*>(m_musicRemove)})
         w->setVisible(shown);
@@ -329,7 +330,7 @@ void Step3Page::ElComboBoxStep3TaskChange()
 
 void Step3Page::applyTaskVisibility()
 {
-    m_job->setVisible(m_task->currentIndex() == kYes);
+    m_job->setVisible(m_task->currentIndex() == kYesPosition);
 }
 
 void Step3Page::ImageStep3MusicAddClick()
@@ -431,14 +432,14 @@ QString Step3Page::jobFile() const
 
 bool Step3Page::saveJob() const
 {
-    return m_task->currentIndex() == kYes;
+    return m_task->currentIndex() == kYesPosition;
 }
 
 void Step3Page::setJobFile(const QString& path, bool save)
 {
     Filling filling(m_filling);
     m_job->setText(path);
-    m_task->setCurrentIndex(save ? kYes : kNo);
+    m_task->setCurrentIndex(save ? kYesPosition : kNoPosition);
     applyTaskVisibility();
 }
 
@@ -448,8 +449,8 @@ void Step3Page::resetForNewProject(const QString& defaultOutput)
     m_output->setText(defaultOutput);
     setJobFile(QString(), false);
     m_musicList->clear();
-    m_music->setCurrentIndex(kNo);
-    m_repeat->setCurrentIndex(kNo);
+    m_music->setCurrentIndex(kNoPosition);
+    m_repeat->setCurrentIndex(kNoPosition);
     applyMusicVisibility();
 }
 

@@ -2,6 +2,11 @@
 
 namespace vistarel::project {
 
+QStringList yesNoEntries()
+{
+    return {QStringLiteral("ja"), QStringLiteral("nein")};
+}
+
 QStringList displayDurationEntries()
 {
     return {QStringLiteral("1"),  QStringLiteral("2"),  QStringLiteral("3"),

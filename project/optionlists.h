@@ -15,6 +15,12 @@ QStringList displayDurationEntries(); // "1" .. "60", 17 entries
 // Transition duration: entry texts; position p means 500 + 250 * p milliseconds.
 QStringList transitionDurationEntries(); // "0.5" .. "2.75", 10 entries
 
+// The yes/no lists of both steps ("ja", "nein"; translated by the language files) and
+// the positions projects store for them.
+QStringList yesNoEntries();
+inline constexpr int kYesPosition = 0;
+inline constexpr int kNoPosition = 1;
+
 inline constexpr int kDefaultDurationPosition = 4;           // 5 s
 inline constexpr int kDefaultTransitionDurationPosition = 2; // 1.0 s
 inline constexpr int kFallbackDisplaySeconds = 5;

@@ -1,5 +1,6 @@
 #include "render/export/renderjob.h"
 
+#include "project/optionlists.h"
 #include "project/outputsettings.h"
 #include "project/slidelist.h"
 #include "render/export/finalassembly.h"
@@ -163,9 +164,9 @@ RenderJobSettings jobSettingsOf(const project::OutputSettings& output)
 {
     RenderJobSettings settings;
     settings.outputFile = output.OutputFile;
-    settings.withMusic = output.MusicIndex == 0;
+    settings.withMusic = output.MusicIndex == project::kYesPosition;
     settings.musicFiles = output.MusicFiles;
-    settings.repeatMusic = output.MusicRepeat == 0;
+    settings.repeatMusic = output.MusicRepeat == project::kYesPosition;
     settings.widthText = output.ResolutionX;
     settings.heightText = output.ResolutionY;
     return settings;
