@@ -104,17 +104,8 @@ private:
 
     void paintThumbnailOf(QPainter& p, const QRectF& box, const QString& path) const
     {
-        ThumbnailCache& cache = m_view.thumbnails();
-        const QSize request = m_view.requestBox();
-        const QImage image = cache.thumbnail(path, request);
-        if (image.isNull()) {
-            const bool failed = cache.state(path, request) == ThumbnailCache::State::Failed;
-            paintThumbnailPlaceholder(p, box, path, failed);
-            return;
-        }
-        const QRectF shown = paintThumbnail(p, box, image, m_view.devicePixelRatioF());
-        if (project::IsVideoFile(path))
-            paintClipBadge(p, shown);
+        paintCachedThumbnail(p, box, m_view.thumbnails(), path, m_view.requestBox(),
+                             m_view.devicePixelRatioF());
     }
 
     FolderView& m_view;

@@ -1,6 +1,7 @@
 #include "app/mediapaint.h"
 
 #include "app/style.h"
+#include "app/thumbnailcache.h"
 #include "project/mediakind.h"
 
 #include <QIcon>
@@ -79,6 +80,20 @@ void paintClipBadge(QPainter& painter, const QRectF& picture)
     painter.drawRoundedRect(badge, 3, 3);
     painter.restore();
     paintGlyph(painter, Glyph::Film, badge.adjusted(3, 3, -3, -3), Qt::white);
+}
+
+void paintCachedThumbnail(QPainter& painter, const QRectF& box, ThumbnailCache& cache,
+                          const QString& path, QSize request, qreal devicePixelRatio)
+{
+    const QImage image = cache.thumbnail(path, request);
+    if (image.isNull()) {
+        const bool failed = cache.state(path, request) == ThumbnailCache::State::Failed;
+        paintThumbnailPlaceholder(painter, box, path, failed);
+        return;
+    }
+    const QRectF shown = paintThumbnail(painter, box, image, devicePixelRatio);
+    if (project::IsVideoFile(path))
+        paintClipBadge(painter, shown);
 }
 
 } // namespace vistarel::app

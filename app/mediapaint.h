@@ -4,12 +4,15 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 class QIcon;
 class QPainter;
 
 namespace vistarel::app {
+
+class ThumbnailCache;
 
 // The glyph of a file in views that show no picture of it: folder, clip or picture.
 Glyph mediaGlyphOf(const QString& path, bool isFolder);
@@ -23,6 +26,12 @@ QRectF paintThumbnail(QPainter& painter, const QRectF& box, const QImage& image,
 // or when it cannot be made (the kind's glyph alone).
 void paintThumbnailPlaceholder(QPainter& painter, const QRectF& box, const QString& path,
                                bool failed);
+
+// A media file's thumbnail from cache as the views draw it: the picture with the film
+// mark for clips, or the placeholder while it is made or when it cannot be made. A miss
+// queues the file in the cache.
+void paintCachedThumbnail(QPainter& painter, const QRectF& box, ThumbnailCache& cache,
+                          const QString& path, QSize request, qreal devicePixelRatio);
 
 // A glyph as an icon of side pixels (sharp up to twice that density).
 QIcon glyphIcon(Glyph glyph, const QColor& colour, int side);

@@ -51,17 +51,8 @@ public:
         else if (option.state & QStyle::State_MouseOver)
             painter->fillRect(option.rect, kHover);
         const QRect box = m_strip.thumbnailBox(option.rect);
-        ThumbnailCache& cache = m_strip.thumbnails();
-        const QImage image = cache.thumbnail(path, m_strip.requestBox());
-        if (image.isNull()) {
-            const bool failed =
-                cache.state(path, m_strip.requestBox()) == ThumbnailCache::State::Failed;
-            paintThumbnailPlaceholder(*painter, box, path, failed);
-        } else {
-            const QRectF shown = paintThumbnail(*painter, box, image, m_strip.devicePixelRatioF());
-            if (project::IsVideoFile(path))
-                paintClipBadge(*painter, shown);
-        }
+        paintCachedThumbnail(*painter, box, m_strip.thumbnails(), path, m_strip.requestBox(),
+                             m_strip.devicePixelRatioF());
         painter->restore();
     }
 
